@@ -1,0 +1,19 @@
+#include "app/platform.h"
+
+#include <cstdlib>
+
+namespace {
+Platform *current = nullptr;
+}
+
+Platform &platform()
+{
+    if (!current)
+        std::abort(); // a programming error: main() or the test installs one first
+    return *current;
+}
+
+void usePlatform(Platform &p)
+{
+    current = &p;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/platform.h"
+
+#include <QLockFile>
+#include <QSettings>
+
+#include <memory>
+#include <random>
+
+// The platform as Qt provides it on Windows, Linux and macOS.
+class QtPlatform final : public Platform
+{
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    QMessageBox::StandardButton message(const QString &text, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    void openInBrowser(const QString &address) override;
+    bool previousInstanceRunning() override;
+    QString setting(const QString &key) override;
+    bool saveSetting(const QString &key, const QString &value) override;
+    QDate today() override;
+    void seedRandom() override;
+    float nextRandom() override;
+    void endProcess() override;
+
+    // The running program's file name without its extension: it names the settings store and
+    // the previous-instance indicator, so a renamed copy keeps both apart.
+    static QString programName();
+
+private:
+    std::unique_ptr<QSettings> store();
+
+    std::unique_ptr<QLockFile> instanceLock; // held until the process ends
+    bool anotherInstance = false;
+    std::mt19937 generator;
+};

@@ -1,0 +1,5 @@
+#include "app/updatereminder.h"
+
+void CheckUpdateReminder()
+{
+}

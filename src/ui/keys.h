@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+
+class QKeyEvent;
+
+// The character code that a key press produces on Windows, or nothing for a key that produces
+// none. Printable text gives its own code; Backspace 8, Enter 13 and Esc 27; Ctrl with a letter
+// gives 1 to 26 (Ctrl+V is 22). Tab (it moves the focus), Delete, the arrows, Home, End, the
+// function keys and Alt combinations (access keys) give nothing, whatever text the window system
+// attaches: X11 reports Delete as U+007F.
+std::optional<int> typedCharacter(const QKeyEvent &event);
+
+// Alt with a key, not AltGr: an access key on Windows, which never types into a text box, even
+// when no control answers to it.
+bool isAltCombination(const QKeyEvent &event);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QRect>
+
+class QLabel;
+class QWidget;
+
+// The windows are laid out in twips, 1/1440 inch: 15 make one pixel at 96 dots per inch.
+constexpr int twipsToPixels(int twips)
+{
+    return (twips >= 0 ? twips + 7 : twips - 7) / 15;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// Verdana where it is installed, else DejaVu Sans, which was drawn after the same model.
+QFont verdana(qreal pointSize, bool bold = false);
+
+void setTextColor(QWidget *widget, const QColor &color);
+void setBackground(QWidget *widget, const QColor &color);
+
+// A label that takes the size of its one-line text, keeping its top left corner.
+void sizeToText(QLabel *label);
+
+// The program's icon, for every window and for the exit screen's picture.
+QIcon applicationIcon();

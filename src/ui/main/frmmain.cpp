@@ -1,0 +1,342 @@
+#include "ui/main/frmmain.h"
+
+#include "app/platform.h"
+#include "app/trim.h"
+#include "quiz/modmalefemaletest.h"
+#include "ui/keys.h"
+#include "ui/look.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+#include <algorithm>
+
+namespace {
+
+const QColor WindowBlue(46, 51, 152);
+const QColor PanelPurple(51, 7, 141);
+const QColor Yellow(255, 255, 0);
+const QColor Orange(255, 180, 4);
+const QColor Cyan(0, 255, 255);
+
+const int PanelWidth = twipsToPixels(8415);
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    setTextColor(label, color);
+    return label;
+}
+
+// A label that keeps its box and wraps its text inside it.
+QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                 const QFont &font, const QRect &box)
+{
+    QLabel *label = makeLabel(parent, name, text, color, font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(box);
+    return label;
+}
+
+// A label that takes the size of its text, from its top left corner.
+QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font, int left, int top)
+{
+    QLabel *label = makeLabel(parent, name, text, color, font);
+    label->move(twipsToPixels(left), twipsToPixels(top));
+    sizeToText(label);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(box);
+    // Enter presses the focused button, as it does on Windows; no button is the window's default.
+    button->setAutoDefault(true);
+    return button;
+}
+
+// An option button whose whole box takes the click, not only its circle and its text.
+class OptionButton : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+QFrame *makePanel(QStackedWidget *stack, const QString &name)
+{
+    auto *panel = new QFrame(stack);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::NoFrame);
+    setBackground(panel, PanelPurple);
+    panel->setFont(verdana(9, true));
+    stack->addWidget(panel);
+    return panel;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Vexmora v1.15"));
+    setWindowIcon(applicationIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(verdana(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsToPixels(8415), twipsToPixels(4815));
+    setBackground(client, WindowBlue);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    panels = new QStackedWidget(client);
+    panels->setObjectName(QStringLiteral("panels"));
+    panels->setGeometry(twipsRect(0, 550, 8415, 3375));
+    fraDetails = makePanel(panels, QStringLiteral("fraDetails"));
+    fraQuestion = makePanel(panels, QStringLiteral("fraQuestion"));
+    fraResult = makePanel(panels, QStringLiteral("fraResult"));
+    buildDetails();
+    buildQuestion();
+    buildResult();
+
+    setTabOrder(txtName, txtAge);
+    setTabOrder(txtAge, cboSex);
+    setTabOrder(cboSex, cmdTest);
+    setTabOrder(cmdTest, optOption1);
+    setTabOrder(optOption1, optOption2);
+    setTabOrder(optOption2, cmdNext);
+    setTabOrder(cmdNext, cmdMain);
+
+    connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
+    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
+    txtName->installEventFilter(this);
+    txtAge->installEventFilter(this);
+
+    Form_Load();
+    txtName->setFocus();
+}
+
+void frmMain::buildDetails()
+{
+    const QFont font = verdana(8.25, true);
+    lblLabel[4] = boxLabel(fraDetails, QStringLiteral("lblLabel[4]"),
+                           QStringLiteral("Vexmora helps understand the masculinity and feminity of a person's "
+                                          "brain patterns. There are no right or wrong answers to this test. "
+                                          "Take this test as a source of entertainment only."),
+                           Yellow, font, twipsRect(120, 120, 8175, 675));
+    lblLabel[3] = textLabel(fraDetails, QStringLiteral("lblLabel[3]"),
+                            QStringLiteral("PS: This test should be taken as a source of entertainment only."),
+                            Yellow, font, 1080, 795);
+    lblLabel[0] = textLabel(fraDetails, QStringLiteral("lblLabel[0]"), QStringLiteral("Enter Name"), Orange,
+                            font, 1680, 1515);
+    lblLabel[1] = textLabel(fraDetails, QStringLiteral("lblLabel[1]"), QStringLiteral("Enter Age"), Orange,
+                            font, 1680, 1935);
+    lblLabel[2] = textLabel(fraDetails, QStringLiteral("lblLabel[2]"), QStringLiteral("Select Gender"),
+                            Orange, font, 1680, 2355);
+
+    txtName = new QLineEdit(fraDetails);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    txtName->setGeometry(twipsRect(3600, 1440, 3000, 350));
+    txtAge = new QLineEdit(fraDetails);
+    txtAge->setObjectName(QStringLiteral("txtAge"));
+    txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
+
+    cboSex = new QComboBox(fraDetails);
+    cboSex->setObjectName(QStringLiteral("cboSex"));
+    cboSex->setFont(verdana(9));
+    cboSex->setGeometry(twipsToPixels(3600), twipsToPixels(2280), twipsToPixels(1335),
+                        cboSex->sizeHint().height());
+
+    cmdTest = makeButton(fraDetails, QStringLiteral("cmdTest"),
+                         QStringLiteral("&Take The Masculine Feminine Test"), twipsRect(1800, 2880, 4815, 400));
+    cmdTest->setFont(font);
+}
+
+void frmMain::buildQuestion()
+{
+    const QFont font = verdana(8.25, true);
+    lblQuestioNo = textLabel(fraQuestion, QStringLiteral("lblQuestioNo"), QString(), Yellow, font, 3615, 480);
+    lblQuestion = textLabel(fraQuestion, QStringLiteral("lblQuestion"), QString(), Orange, font, 525, 840);
+
+    optOption1 = new OptionButton(fraQuestion);
+    optOption1->setObjectName(QStringLiteral("optOption1"));
+    optOption1->setGeometry(twipsRect(3157, 1440, 2100, 250));
+    optOption2 = new OptionButton(fraQuestion);
+    optOption2->setObjectName(QStringLiteral("optOption2"));
+    optOption2->setGeometry(twipsRect(3157, 1800, 2100, 250));
+    for (QRadioButton *option : {optOption1, optOption2}) {
+        option->setFont(font);
+        setTextColor(option, Qt::white);
+    }
+    optOption1->setChecked(true);
+
+    cmdNext = makeButton(fraQuestion, QStringLiteral("cmdNext"), QStringLiteral("Next"),
+                         twipsRect(7080, 2640, 975, 375));
+}
+
+void frmMain::buildResult()
+{
+    const QFont font = fraResult->font();
+    lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"),
+                            QStringLiteral("After having taken this test, you will understand how your brain "
+                                           "things. Here are the results of your test:"),
+                            Cyan, font, twipsRect(270, 240, 7875, 435));
+    lblResult[0] = textLabel(fraResult, QStringLiteral("lblResult[0]"), QString(), Yellow, font, 3930, 920);
+    lblResult[1] = textLabel(fraResult, QStringLiteral("lblResult[1]"), QString(), Orange, font, 3930, 1360);
+    lblResult[2] = boxLabel(fraResult, QStringLiteral("lblResult[2]"), QString(), Cyan, font,
+                            twipsRect(270, 1800, 7875, 555));
+    cmdMain = makeButton(fraResult, QStringLiteral("cmdMain"), QStringLiteral("Back To &Main"),
+                         twipsRect(3480, 2760, 1700, 400));
+}
+
+void frmMain::Form_Load()
+{
+    cboSex->addItem(QStringLiteral("Male"));
+    cboSex->addItem(QStringLiteral("Female"));
+    cboSex->setCurrentIndex(0);
+    showPanel(fraDetails);
+}
+
+void frmMain::cmdTest_Click()
+{
+    if (trimSpaces(txtName->text()).isEmpty()) {
+        stopMessage(QStringLiteral("Please enter name"));
+        txtName->setFocus();
+        return;
+    }
+    const QString age = trimSpaces(txtAge->text());
+    if (age.isEmpty()) {
+        stopMessage(QStringLiteral("Please enter age"));
+        txtAge->setFocus();
+        return;
+    }
+    strName = trimSpaces(txtName->text());
+    bool ageFits = false;
+    const qint16 typedAge = age.toShort(&ageFits);
+    if (ageFits) // an age beyond 32767 keeps the former one; the test starts all the same
+        intAge = typedAge;
+    strSex = cboSex->currentText();
+
+    modMaleFemaleTest::LoadQuestions();
+    intQuestionNo = 0;
+    intScore = 0;
+    showQuestion(intQuestionNo);
+    showPanel(fraQuestion);
+}
+
+void frmMain::cmdNext_Click()
+{
+    // Only a question on screen can be answered: a stray press cannot add a 21st answer.
+    if (panels->currentWidget() != fraQuestion)
+        return;
+    modMaleFemaleTest::LoadQuestions();
+    intScore = modMaleFemaleTest::addAnswer(intScore, intQuestionNo, optOption1->isChecked());
+    optOption1->setChecked(true);
+    if (++intQuestionNo == modMaleFemaleTest::QuestionCount) {
+        intQuestionNo = modMaleFemaleTest::QuestionCount - 1;
+        ShowResult(intScore);
+        showPanel(fraResult);
+        cmdMain->setFocus();
+    }
+    showQuestion(intQuestionNo);
+}
+
+void frmMain::cmdMain_Click()
+{
+    txtName->clear();
+    txtAge->clear();
+    cboSex->setCurrentIndex(0);
+    showPanel(fraDetails);
+    txtName->setFocus();
+}
+
+void frmMain::txtAge_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii < '0' || KeyAscii > '9') {
+        stopMessage(QStringLiteral("Age must be number"));
+        KeyAscii = 0;
+        txtAge->setFocus();
+    }
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    // An access key that no control on the front panel answers types nothing either.
+    if (isAltCombination(key))
+        return true;
+    if (watched == txtAge) {
+        if (const auto code = typedCharacter(key)) {
+            int KeyAscii = *code;
+            txtAge_KeyPress(KeyAscii);
+            return KeyAscii == 0;
+        }
+    }
+    return false;
+}
+
+void frmMain::ShowResult(const qint16 &score)
+{
+    if (const auto percent = modMaleFemaleTest::percentFor(score))
+        intPercent = *percent;
+    setCentredText(lblResult[0], modMaleFemaleTest::percentagesLine(intPercent));
+    const modMaleFemaleTest::Verdict verdict = modMaleFemaleTest::verdictFor(intPercent);
+    setCentredText(lblResult[1], verdict.title);
+    // The longest paragraph takes four lines: the label grows down towards the button rather
+    // than cut it off.
+    QLabel *paragraph = lblResult[2];
+    paragraph->setText(verdict.paragraph);
+    paragraph->resize(paragraph->width(),
+                      std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+}
+
+void frmMain::showPanel(QFrame *panel)
+{
+    panels->setCurrentWidget(panel);
+}
+
+void frmMain::showQuestion(int position)
+{
+    setCentredText(lblQuestioNo, QStringLiteral("Question %1 of 20").arg(position + 1));
+    setCentredText(lblQuestion, modMaleFemaleTest::strQuestion[position]);
+    optOption1->setText(modMaleFemaleTest::strOption1[position]);
+    optOption2->setText(modMaleFemaleTest::strOption2[position]);
+}
+
+// The centred labels take the size of their text and stay centred on the panel, so that a long
+// line never runs off its right edge.
+void frmMain::setCentredText(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    sizeToText(label);
+    label->move((PanelWidth - label->width()) / 2, label->y());
+}
+
+void frmMain::stopMessage(const QString &text)
+{
+    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+// The main window: the details panel, the twenty questions one at a time, and the result.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    // Writes the percentages and the verdict for a finished test's score onto the result panel.
+    void ShowResult(const qint16 &score);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmdTest_Click();
+    void cmdNext_Click();
+    void cmdMain_Click();
+    void txtAge_KeyPress(int &KeyAscii);
+
+    void buildDetails();
+    void buildQuestion();
+    void buildResult();
+    void showPanel(QFrame *panel);
+    void showQuestion(int position);
+    void setCentredText(QLabel *label, const QString &text);
+    void stopMessage(const QString &text);
+
+    QStackedWidget *panels = nullptr; // only the panel in front takes focus and keys
+    QFrame *fraDetails = nullptr;
+    QFrame *fraQuestion = nullptr;
+    QFrame *fraResult = nullptr;
+
+    std::array<QLabel *, 5> lblLabel{};
+    QLineEdit *txtName = nullptr;
+    QLineEdit *txtAge = nullptr;
+    QComboBox *cboSex = nullptr;
+    QPushButton *cmdTest = nullptr;
+
+    QLabel *lblQuestioNo = nullptr;
+    QLabel *lblQuestion = nullptr;
+    QRadioButton *optOption1 = nullptr;
+    QRadioButton *optOption2 = nullptr;
+    QPushButton *cmdNext = nullptr;
+
+    std::array<QLabel *, 4> lblResult{};
+    QPushButton *cmdMain = nullptr;
+
+    qint16 intQuestionNo = 0; // position of the question on screen, 0 is question 1
+    qint16 intScore = 0;      // masculine answers so far
+    qint16 intPercent = 0;    // masculine share of the last result
+
+    // Kept when a test starts; they never influence the result.
+    QString strName;
+    qint16 intAge = 0;
+    QString strSex;
+};

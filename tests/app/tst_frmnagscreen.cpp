@@ -1,0 +1,72 @@
+#include "app/frmnagscreen.h"
+
+#include "support/fakeplatform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTest>
+
+class tst_frmNagScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void secondInstanceIsTurnedAway();
+    void firstInstanceShowsMainWindow();
+
+private:
+    static QWidget *mainWindow()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String("frmMain"))
+                return window;
+        return nullptr;
+    }
+};
+
+void tst_frmNagScreen::cleanup()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (!window->parentWidget())
+            delete window;
+}
+
+void tst_frmNagScreen::secondInstanceIsTurnedAway()
+{
+    FakePlatform fake;
+    fake.anotherInstance = true;
+    frmNagScreen startup;
+    startup.Form_Load();
+
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].text, QStringLiteral("Application is already running"));
+    QCOMPARE(fake.messages[0].icon, QMessageBox::Information);
+    QCOMPARE(fake.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(fake.calls, QStringList({"instance", "message:Application is already running", "end"}));
+    QVERIFY(!mainWindow());
+}
+
+void tst_frmNagScreen::firstInstanceShowsMainWindow()
+{
+    FakePlatform fake;
+    frmNagScreen startup;
+    startup.Form_Load();
+
+    QVERIFY(fake.messages.isEmpty());
+    QCOMPARE(fake.endCount, 0);
+    QCOMPARE(fake.calls.mid(0, 2), QStringList({"instance", "seed"}));
+    QWidget *window = mainWindow();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Vexmora v1.15"));
+    QCOMPARE(window->findChild<QStackedWidget *>()->currentWidget()->objectName(), QStringLiteral("fraDetails"));
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), window->findChild<QLineEdit *>(QStringLiteral("txtName")));
+    QCOMPARE(startup.IMGIcon.size(), 1);
+    QVERIFY(!startup.IMGIcon[0].isNull());
+}
+
+QTEST_MAIN(tst_frmNagScreen)
+#include "tst_frmnagscreen.moc"
