@@ -28,9 +28,10 @@ private:
 
 void tst_frmNagScreen::cleanup()
 {
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (!window->parentWidget())
-            delete window;
+    // Pick the windows first: deleting one deletes its popups, which the list also holds.
+    QWidgetList windows = QApplication::topLevelWidgets();
+    windows.removeIf([](const QWidget *window) { return window->parentWidget() != nullptr; });
+    qDeleteAll(windows);
 }
 
 void tst_frmNagScreen::secondInstanceIsTurnedAway()

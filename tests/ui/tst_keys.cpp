@@ -65,5 +65,5 @@ void tst_keys::typedCharacter()
     QCOMPARE(::typedCharacter(event).value_or(-1), code);
 }
 
-QTEST_APPLESS_MAIN(tst_keys)
+QTEST_MAIN(tst_keys) // key events belong to the application's keyboard device
 #include "tst_keys.moc"
