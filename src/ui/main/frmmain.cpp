@@ -162,6 +162,8 @@ void frmMain::buildDetails()
     txtAge = new QLineEdit(fraDetails);
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
+    // Composed characters would arrive as input-method text and pass by the key filter.
+    txtAge->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     cboSex = new QComboBox(fraDetails);
     cboSex->setObjectName(QStringLiteral("cboSex"));
