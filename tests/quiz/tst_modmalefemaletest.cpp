@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 using namespace modMaleFemaleTest;
 
 namespace {

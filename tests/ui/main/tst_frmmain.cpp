@@ -195,7 +195,6 @@ void tst_frmMain::ageKeys()
     txtAge->setText(QStringLiteral("12"));
     txtAge->setCursorPosition(1);
     txtAge->setFocus();
-    QString focusDuringMessage;
     fake->whileMessageOpen = [this](const FakePlatform::Message &) { control<QLineEdit>("txtName")->setFocus(); };
 
     QTest::sendKeyEvent(QTest::Press, txtAge, Qt::Key(key), text, modifiers);
