@@ -4,7 +4,10 @@
 #include "app/trim.h"
 #include "quiz/modmalefemaletest.h"
 #include "ui/keys.h"
+#include "ui/linklabel.h"
 #include "ui/look.h"
+#include "web/frmabout.h"
+#include "web/modhelp.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -12,6 +15,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -25,6 +29,7 @@ const QColor PanelPurple(51, 7, 141);
 const QColor Yellow(255, 255, 0);
 const QColor Orange(255, 180, 4);
 const QColor Cyan(0, 255, 255);
+const QColor LightGreen(128, 255, 128);
 
 const int PanelWidth = twipsToPixels(8415);
 
@@ -90,6 +95,21 @@ QFrame *makePanel(QStackedWidget *stack, const QString &name)
     return panel;
 }
 
+// A banner: bold underlined light green, centred and wrapped inside its box.
+LinkLabel *bannerLabel(QWidget *parent, const QString &name, const QString &text, const QRect &box)
+{
+    auto *label = new LinkLabel(text, parent);
+    label->setObjectName(name);
+    QFont font = verdana(8.25, true);
+    font.setUnderline(true);
+    label->setFont(font);
+    setTextColor(label, LightGreen);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(box);
+    return label;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -119,6 +139,8 @@ frmMain::frmMain(QWidget *parent)
     buildDetails();
     buildQuestion();
     buildResult();
+    buildBanners(client);
+    buildMenu();
 
     setTabOrder(txtName, txtAge);
     setTabOrder(txtAge, cboSex);
@@ -213,6 +235,67 @@ void frmMain::buildResult()
                          twipsRect(3480, 2760, 1700, 400));
 }
 
+void frmMain::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    const auto item = [this](QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)()) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+
+    QMenu *nuFile = bar->addMenu(QStringLiteral("&File"));
+    nuFile->setObjectName(QStringLiteral("nuFile"));
+    item(nuFile, "mnuExit", QStringLiteral("E&xit"), &frmMain::mnuExit_Click);
+
+    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    item(mnuHelp, "mnuOnline", QStringLiteral("&Online Help"), &frmMain::mnuOnline_Click);
+    item(mnuHelp, "mnuVisit", QStringLiteral("&Visit Us Online"), &frmMain::mnuVisit_Click);
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    item(mnuHelp, "mnuUpdate", QStringLiteral("&Check for Software Update"), &frmMain::mnuUpdate_Click);
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+    item(mnuHelp, "mnuAbout", QStringLiteral("&About Software"), &frmMain::mnuAbout_Click);
+
+    // A top-level entry that is itself the command, without a menu under it.
+    QAction *mnuDonate = bar->addAction(QStringLiteral("&Donate"));
+    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
+    connect(mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
+}
+
+void frmMain::buildBanners(QWidget *client)
+{
+    auto *Label61 = bannerLabel(client, QStringLiteral("Label61"),
+                                QStringLiteral("The Quillmoor Forum is the most popular online discussion board on "
+                                               "psychology and the best psychology resource. Visit %1 now!")
+                                    .arg(modHelp::SiteAddress()),
+                                twipsRect(360, 90, 7695, 450));
+    connect(Label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
+
+    auto *fraFullBrand = new QFrame(client);
+    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    fraFullBrand->setFrameShape(QFrame::Box);
+    fraFullBrand->setGeometry(twipsRect(0, 3960, 8415, 855));
+    setBackground(fraFullBrand, WindowBlue);
+
+    // Both fill the same box on an opaque background, so the one in front hides the other and
+    // takes every click. The full-branding offer starts in front.
+    lblCobrand = bannerLabel(fraFullBrand, QStringLiteral("lblCobrand"),
+                             QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
+                                            "to your site. Put your site's name &  link here. See \"Help\" for "
+                                            "details.    Click Here for more info on co-branding."),
+                             twipsRect(555, 165, 7305, 615));
+    lblFullBrand = bannerLabel(fraFullBrand, QStringLiteral("lblFullBrand"),
+                               QStringLiteral("Home Business Opportunity. Start your own Internet business and "
+                                              "make money online. Get this software fully branded for your "
+                                              "website. Click here for more details."),
+                               twipsRect(555, 165, 7305, 615));
+    for (LinkLabel *banner : {lblCobrand, lblFullBrand})
+        setBackground(banner, WindowBlue);
+    connect(lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
+    connect(lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
+}
+
 void frmMain::Form_Load()
 {
     cboSex->addItem(QStringLiteral("Male"));
@@ -299,6 +382,53 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return false;
+}
+
+void frmMain::mnuExit_Click()
+{
+    close(); // the same way out as the close box
+}
+
+void frmMain::mnuOnline_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("help-web-page"));
+}
+
+void frmMain::mnuVisit_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("home-page"));
+}
+
+void frmMain::mnuUpdate_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("download-web-page"));
+}
+
+void frmMain::mnuAbout_Click()
+{
+    // Modal to the whole program, with no owner; it destroys itself when closed.
+    auto *about = new frmAbout;
+    about->exec();
+}
+
+void frmMain::mnuDonate_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("donate"));
+}
+
+void frmMain::Label61_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("home-page"));
+}
+
+void frmMain::lblFullBrand_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
+}
+
+void frmMain::lblCobrand_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("co-brand"));
 }
 
 void frmMain::ShowResult(const qint16 &score)

@@ -5,6 +5,8 @@
 
 #include <array>
 
+class LinkLabel;
+class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -13,7 +15,8 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 
-// The main window: the details panel, the twenty questions one at a time, and the result.
+// The main window: the details panel, the twenty questions one at a time, and the result,
+// with the publisher's menu and banners around them.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -24,6 +27,10 @@ public:
     // Writes the percentages and the verdict for a finished test's score onto the result panel.
     void ShowResult(const qint16 &score);
 
+    // The two offers at the bottom share one place; the start-up draw brings one to the front.
+    LinkLabel *lblFullBrand = nullptr;
+    LinkLabel *lblCobrand = nullptr;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -33,10 +40,21 @@ private:
     void cmdNext_Click();
     void cmdMain_Click();
     void txtAge_KeyPress(int &KeyAscii);
+    void mnuExit_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuAbout_Click();
+    void mnuDonate_Click();
+    void Label61_Click();
+    void lblFullBrand_Click();
+    void lblCobrand_Click();
 
     void buildDetails();
     void buildQuestion();
     void buildResult();
+    void buildMenu();
+    void buildBanners(QWidget *client);
     void showPanel(QFrame *panel);
     void showQuestion(int position);
     void setCentredText(QLabel *label, const QString &text);

@@ -1,0 +1,131 @@
+#include "web/frmabout.h"
+
+#include "ui/linklabel.h"
+#include "ui/look.h"
+#include "web/modhelp.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QColor WindowBlue(0x2E, 0x33, 0x98);
+const QColor LinkGreen(0x00, 0xFF, 0x00);
+const QColor Orange(255, 180, 4);
+const QColor LineYellow(0xFF, 0xFF, 0x00);
+const int LineY = twipsToPixels(2430);
+const int RightEdge = twipsToPixels(6915); // where the texts and the button end
+
+QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                   const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    setTextColor(label, color);
+    return label;
+}
+
+LinkLabel *link(QWidget *parent, const QString &name, const QString &text, int left, int top)
+{
+    auto *label = new LinkLabel(text, parent);
+    label->setObjectName(name);
+    QFont font = verdana(8.25);
+    font.setUnderline(true);
+    label->setFont(font);
+    setTextColor(label, LinkGreen);
+    label->move(twipsToPixels(left), twipsToPixels(top));
+    sizeToText(label);
+    // A longer site address than the window was drawn for would run past the right edge:
+    // such a link keeps its right end in line with the texts above and below it instead.
+    if (label->geometry().right() >= RightEdge)
+        label->move(RightEdge - label->width(), label->y());
+    return label;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("About Vexmora"));
+    setWindowIcon(applicationIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
+    setBackground(this, WindowBlue);
+    setFont(verdana(8.25));
+
+    // Created in tab order: the button first, so that it has the focus when the window opens.
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(5655, 2520, 1260, 345));
+    cmdOK->setDefault(true); // Enter; Escape closes the dialog as its cancel button would
+
+    lblHomePage = link(this, QStringLiteral("lblHomePage"),
+                       QStringLiteral("Click here to visit ") + modHelp::SiteAddress(), 2865, 1335);
+
+    Label3 = plainLabel(this, QStringLiteral("Label3"),
+                        QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                       "money online. Get this software fully branded for your website."),
+                        Qt::white, verdana(8.25, true));
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label3->setGeometry(twipsRect(120, 1650, 6795, 435));
+
+    lblCoBrand = link(this, QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details"), 4620,
+                      2085);
+
+    Label2 = plainLabel(this, QStringLiteral("Label2"), QStringLiteral("Vexmora v1.15"), Qt::white,
+                        verdana(9.75, true));
+    Label2->move(twipsToPixels(810), twipsToPixels(150));
+    sizeToText(Label2);
+
+    // Under the title, between the icon's column and the right edge, above the home-page link.
+    Label1 = plainLabel(this, QStringLiteral("Label1"),
+                        QStringLiteral("Twenty questions with two answers each show how much of your thinking "
+                                       "is masculine and how much is feminine. Take it for fun: it is no "
+                                       "scientific test. %1 has more free programs for you.")
+                            .arg(modHelp::SiteName()),
+                        Orange, verdana(8.25));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(Label2->x(), Label2->geometry().bottom() + 5, RightEdge - Label2->x(),
+                        lblHomePage->y() - Label2->geometry().bottom() - 8);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(120, 150, 480, 480));
+    Picture1->setPixmap(applicationIcon().pixmap(Picture1->size()));
+    Picture1->setScaledContents(true);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
+}
+
+void frmAbout::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // The yellow line runs across the full width, dividing the texts from the button.
+    QPainter painter(this);
+    painter.fillRect(0, LineY - 1, width(), 2, LineYellow);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::lblHomePage_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("home-page"));
+}
+
+void frmAbout::lblCoBrand_Click()
+{
+    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
+}
