@@ -1,8 +1,10 @@
 #include "app/frmnagscreen.h"
 
+#include "app/cobrand.h"
 #include "app/endapplication.h"
 #include "app/platform.h"
 #include "app/updatereminder.h"
+#include "ui/linklabel.h"
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
 
@@ -29,4 +31,21 @@ void frmNagScreen::Form_Load()
 
 void frmNagScreen::CoBrand_Randomize()
 {
+    intCoBrandRandomNumber = coBrandNumber(platform().nextRandom());
+    if (!main)
+        return;
+    switch (intCoBrandRandomNumber) {
+    case 2:
+    case 4:
+    case 6:
+        main->lblFullBrand->raise();
+        break;
+    case 1:
+    case 3:
+    case 5:
+        main->lblCobrand->raise();
+        break;
+    default: // 7 keeps the order the window was built with
+        break;
+    }
 }
