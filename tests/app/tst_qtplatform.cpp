@@ -1,6 +1,8 @@
 #include "app/qtplatform.h"
+#include "app/updatereminder.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +17,7 @@ private slots:
     void init();
     void settingRoundTrip();
     void unwritableStoreReportsFailure();
+    void reminderDateIsStoredAsIsoText();
     void randomStaysBelowOne();
     void programNameIsTheFileName();
 
@@ -50,6 +53,29 @@ void tst_QtPlatform::unwritableStoreReportsFailure()
     QtPlatform qt;
     QVERIFY(!qt.saveSetting(QStringLiteral("Duration"), QStringLiteral("2026-12-07")));
     QCOMPARE(qt.setting(QStringLiteral("Duration")), QString());
+}
+
+void tst_QtPlatform::reminderDateIsStoredAsIsoText()
+{
+    // The user's own date format must not leak into the store: it may change between starts.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QtPlatform qt;
+    usePlatform(qt);
+    const QDate first = QDate::currentDate();
+    CheckUpdateReminder(); // a first start: writes today, asks nothing
+    const QDate last = QDate::currentDate(); // the run may straddle midnight
+    QLocale::setDefault(before);
+
+    QSettings direct(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillmoor"),
+                     QStringLiteral("tst_qtplatform"));
+    const QString stored = direct.value(QStringLiteral("Settings/Duration")).toString();
+    QVERIFY2(stored == first.toString(QStringLiteral("yyyy-MM-dd"))
+                 || stored == last.toString(QStringLiteral("yyyy-MM-dd")),
+             qPrintable(stored));
+    QCOMPARE(reminderDateFromText(QtPlatform().setting(QStringLiteral("Duration"))).toString(
+                 QStringLiteral("yyyy-MM-dd")),
+             stored);
 }
 
 void tst_QtPlatform::randomStaysBelowOne()
