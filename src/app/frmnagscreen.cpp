@@ -3,8 +3,11 @@
 #include "app/endapplication.h"
 #include "app/platform.h"
 #include "app/updatereminder.h"
+#include "ui/exit/frmnagscreen2.h"
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
+
+#include <QEvent>
 
 frmNagScreen::frmNagScreen()
     : IMGIcon{applicationIcon()}
@@ -23,10 +26,29 @@ void frmNagScreen::Form_Load()
     platform().seedRandom();
     CheckUpdateReminder();
     main = new frmMain;
+    main->installEventFilter(this);
     main->show();
     CoBrand_Randomize();
 }
 
 void frmNagScreen::CoBrand_Randomize()
 {
+}
+
+// The main window never refuses to close, whatever it shows; the exit screen comes up before it
+// goes. The icon is ours, which is why this happens here and not in the main window.
+bool frmNagScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == main && event->type() == QEvent::Close)
+        ShowExitScreen();
+    return QObject::eventFilter(watched, event);
+}
+
+void frmNagScreen::ShowExitScreen()
+{
+    // Once only, and never while the process is ending: then the main window closes for good.
+    if (exitScreen || ApplicationEnding())
+        return;
+    exitScreen = new frmNagScreen2(IMGIcon.value(0));
+    exitScreen->show();
 }
