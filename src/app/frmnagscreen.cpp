@@ -39,7 +39,8 @@ void frmNagScreen::CoBrand_Randomize()
 // goes. The icon is ours, which is why this happens here and not in the main window.
 bool frmNagScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == main && event->type() == QEvent::Close)
+    // The type first: a window being destroyed still sends events, and is no frmMain by then.
+    if (event->type() == QEvent::Close && qobject_cast<frmMain *>(watched))
         ShowExitScreen();
     return QObject::eventFilter(watched, event);
 }
