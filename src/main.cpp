@@ -6,6 +6,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Between the main window closing and the exit screen coming up no window is open, and the
+    // process must live on: it ends only through EndApplication.
+    app.setQuitOnLastWindowClosed(false);
     QtPlatform qtPlatform;
     usePlatform(qtPlatform);
     frmNagScreen startup;

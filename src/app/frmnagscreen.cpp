@@ -5,8 +5,11 @@
 #include "app/platform.h"
 #include "app/updatereminder.h"
 #include "ui/linklabel.h"
+#include "ui/exit/frmnagscreen2.h"
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
+
+#include <QEvent>
 
 frmNagScreen::frmNagScreen()
     : IMGIcon{applicationIcon()}
@@ -25,6 +28,7 @@ void frmNagScreen::Form_Load()
     platform().seedRandom();
     CheckUpdateReminder();
     main = new frmMain;
+    main->installEventFilter(this);
     main->show();
     CoBrand_Randomize();
 }
@@ -48,4 +52,23 @@ void frmNagScreen::CoBrand_Randomize()
     default: // 7 keeps the order the window was built with
         break;
     }
+}
+
+// The main window never refuses to close, whatever it shows; the exit screen comes up before it
+// goes. The icon is ours, which is why this happens here and not in the main window.
+bool frmNagScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    // The type first: a window being destroyed still sends events, and is no frmMain by then.
+    if (event->type() == QEvent::Close && qobject_cast<frmMain *>(watched))
+        ShowExitScreen();
+    return QObject::eventFilter(watched, event);
+}
+
+void frmNagScreen::ShowExitScreen()
+{
+    // Once only, and never while the process is ending: then the main window closes for good.
+    if (exitScreen || ApplicationEnding())
+        return;
+    exitScreen = new frmNagScreen2(IMGIcon.value(0));
+    exitScreen->show();
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class frmMain;
+class frmNagScreen2;
 
 // The start-up object: never on screen, alive from process start to the end. It runs the
 // start-up sequence once and keeps what outlives it: the icon for the exit screen and the
@@ -24,8 +25,14 @@ public:
     // The last banner draw, 1 to 7; 0 until drawn.
     qint16 intCoBrandRandomNumber = 0;
 
+protected:
+    // Watches the main window close, to put the exit screen in its place.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void CoBrand_Randomize();
+    void ShowExitScreen();
 
     QPointer<frmMain> main;
+    QPointer<frmNagScreen2> exitScreen;
 };

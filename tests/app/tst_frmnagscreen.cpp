@@ -1,10 +1,13 @@
 #include "app/frmnagscreen.h"
 
+#include "app/endapplication.h"
 #include "support/fakeplatform.h"
 #include "web/modhelp.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -18,15 +21,22 @@ private slots:
     void firstInstanceShowsMainWindow();
     void reminderComesBeforeMainWindow_data();
     void reminderComesBeforeMainWindow();
+    void closingMainWindowShowsExitScreen_data();
+    void closingMainWindowShowsExitScreen();
+    void closingExitScreenEndsProcess_data();
+    void closingExitScreenEndsProcess();
+    void endingWithMainWindowOpenShowsNoExitScreen();
 
 private:
-    static QWidget *mainWindow()
+    static QWidget *window(const char *name)
     {
         for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->objectName() == QLatin1String("frmMain"))
+            if (window->objectName() == QLatin1String(name))
                 return window;
         return nullptr;
     }
+    static QWidget *mainWindow() { return window("frmMain"); }
+    static QWidget *exitScreen() { return window("frmNagScreen2"); }
 };
 
 void tst_frmNagScreen::cleanup()
@@ -50,6 +60,7 @@ void tst_frmNagScreen::secondInstanceIsTurnedAway()
     QCOMPARE(fake.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(fake.calls, QStringList({"instance", "message:Application is already running", "end"}));
     QVERIFY(!mainWindow());
+    QVERIFY(QApplication::topLevelWidgets().isEmpty()); // no exit screen either
 }
 
 void tst_frmNagScreen::firstInstanceShowsMainWindow()
@@ -113,6 +124,88 @@ void tst_frmNagScreen::reminderComesBeforeMainWindow()
     QWidget *window = mainWindow();
     QVERIFY(window);
     QVERIFY(window->isVisible());
+}
+
+void tst_frmNagScreen::closingMainWindowShowsExitScreen_data()
+{
+    QTest::addColumn<int>("answered"); // -1: the test was not started
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("details") << -1 << "fraDetails";
+    QTest::newRow("in the middle of the test") << 7 << "fraQuestion";
+    QTest::newRow("result") << 20 << "fraResult";
+}
+
+void tst_frmNagScreen::closingMainWindowShowsExitScreen()
+{
+    QFETCH(int, answered);
+    QFETCH(QString, panel);
+    FakePlatform fake;
+    frmNagScreen startup;
+    startup.Form_Load();
+    QWidget *main = mainWindow();
+    if (answered >= 0) {
+        main->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("Ann"));
+        main->findChild<QLineEdit *>(QStringLiteral("txtAge"))->setText(QStringLiteral("30"));
+        main->findChild<QPushButton *>(QStringLiteral("cmdTest"))->click();
+        for (int i = 0; i < answered; ++i)
+            main->findChild<QPushButton *>(QStringLiteral("cmdNext"))->click();
+    }
+    QCOMPARE(main->findChild<QStackedWidget *>()->currentWidget()->objectName(), panel);
+
+    QVERIFY(main->close());
+
+    QWidget *screen = exitScreen();
+    QVERIFY(screen);
+    QVERIFY(screen->isVisible());
+    QVERIFY(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(screen->testAttribute(Qt::WA_ShowWithoutActivating));
+    QCOMPARE(screen->windowIcon().cacheKey(), startup.IMGIcon[0].cacheKey());
+    QTRY_VERIFY(!mainWindow());
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{screen});
+    QCOMPARE(fake.endCount, 0);
+    QVERIFY(fake.messages.isEmpty());
+}
+
+void tst_frmNagScreen::closingExitScreenEndsProcess_data()
+{
+    QTest::addColumn<bool>("byExitButton"); // else by its close box
+    QTest::newRow("Exit") << true;
+    QTest::newRow("close box") << false;
+}
+
+void tst_frmNagScreen::closingExitScreenEndsProcess()
+{
+    QFETCH(bool, byExitButton);
+    FakePlatform fake;
+    frmNagScreen startup;
+    startup.Form_Load();
+    mainWindow()->close();
+    QWidget *screen = exitScreen();
+    QVERIFY(screen);
+    fake.calls.clear();
+
+    if (byExitButton)
+        screen->findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
+    else
+        screen->close();
+
+    QCOMPARE(fake.endCount, 1);
+    QCOMPARE(fake.calls, QStringList{"end"});
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QCOMPARE(fake.endCount, 1);
+}
+
+// Ending closes the main window for good: no exit screen comes up in its place.
+void tst_frmNagScreen::endingWithMainWindowOpenShowsNoExitScreen()
+{
+    FakePlatform fake;
+    frmNagScreen startup;
+    startup.Form_Load();
+    QVERIFY(mainWindow());
+    EndApplication();
+    QCOMPARE(fake.endCount, 1);
+    QVERIFY(!exitScreen());
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QTEST_MAIN(tst_frmNagScreen)

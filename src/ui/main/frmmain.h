@@ -88,4 +88,8 @@ private:
     QString strName;
     qint16 intAge = 0;
     QString strSex;
+
+protected:
+    // Form_Unload: the main window always closes.
+    void closeEvent(QCloseEvent *event) override;
 };

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <QWidget>
+
+class PromptTextBox;
+class PromptTextEdit;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The exit screen, the last window of a run: it advertises the publisher's other programs and
+// forum, holds the refer-a-friend form, and ends the process when it closes. It stays above
+// every other window, so the pages its links open appear behind it.
+class frmNagScreen2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The icon is the start-up object's, for the window and for the picture beside the title.
+    explicit frmNagScreen2(const QIcon &icon, QWidget *parent = nullptr);
+
+    // The support texts, 0 to 3, one of which the screen draws when it opens.
+    static QString SupportText(int number);
+
+protected:
+    // Form_Unload: however the screen closes, the process ends.
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmdClose_Click();
+    void cmdSubmit_Click();
+    void Check1_Click();
+    void lblGoToHome_Click();
+    void txtEmail_KeyPress(int &KeyAscii);
+    void txtFriendEmail_KeyPress(int &KeyAscii);
+
+    void buildAdvert();
+    void buildReferAFriend();
+    void refuseSpace(int &KeyAscii, PromptTextBox *box);
+    void stopMessage(const QString &text);
+
+    QIcon icon;
+
+    QGroupBox *Frame6 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblGoToHome = nullptr;
+
+    QGroupBox *Frame2 = nullptr;
+    PromptTextBox *txtName = nullptr;
+    PromptTextBox *txtEmail = nullptr;
+    PromptTextBox *txtFriendName = nullptr;
+    PromptTextBox *txtFriendEmail = nullptr;
+    PromptTextEdit *txtMessage = nullptr;
+    QPushButton *cmdSubmit = nullptr;
+
+    QPushButton *cmdClose = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QLabel *picNagscreen2Icon = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblNagScreen2Caption = nullptr;
+};

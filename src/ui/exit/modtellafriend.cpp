@@ -1,0 +1,63 @@
+#include "ui/exit/modtellafriend.h"
+
+#include "app/platform.h"
+#include "web/modhelp.h"
+
+#include <QUrl>
+
+namespace modTellAFriend {
+
+QString strTafName;
+QString strTafEmail;
+QString strTafMessage;
+QString strTafFriendName;
+QString strTafFriendEmail;
+QString strTafUrl;
+
+namespace {
+
+void stopMessage(const QString &text)
+{
+    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool isFilledIn(const QString &value, QStringView prompt)
+{
+    return !value.isEmpty() && value != prompt;
+}
+
+// A value the site reads back exactly as it was typed: UTF-8, and every character but letters,
+// digits and "-._~" percent-encoded, so that "&", "=", "#", "+", "%", spaces and line breaks
+// stay inside their own parameter instead of rewriting the query.
+QString queryValue(const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+} // namespace
+
+void SendTellAFriend()
+{
+    if (!isFilledIn(strTafName, PromptName)) {
+        stopMessage(QStringLiteral("Please Enter Your Name"));
+        return;
+    }
+    if (!isFilledIn(strTafMessage, PromptMessage)) {
+        stopMessage(QStringLiteral("Please Enter Your Message"));
+        return;
+    }
+    if (!isFilledIn(strTafFriendName, PromptFriendName)) {
+        stopMessage(QStringLiteral("Please Enter Your Friend's Name"));
+        return;
+    }
+    strTafUrl = modHelp::WebPageAddress(QStringLiteral("vxms-refer-a-friend"))
+                + QStringLiteral("&taf1=") + queryValue(strTafName)
+                + QStringLiteral("&taf2=") + queryValue(strTafEmail)
+                + QStringLiteral("&taf3=") + queryValue(strTafMessage)
+                + QStringLiteral("&taf4=") + queryValue(strTafFriendName)
+                + QStringLiteral("&taf5=") + queryValue(strTafFriendEmail)
+                + QStringLiteral("&taf6=") + queryValue(modHelp::ProductFolderAddress());
+    modHelp::OpenInBrowser(strTafUrl);
+}
+
+} // namespace modTellAFriend
