@@ -9,8 +9,6 @@
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
 
-#include <QEvent>
-
 frmNagScreen::frmNagScreen()
     : IMGIcon{applicationIcon()}
 {
@@ -28,7 +26,8 @@ void frmNagScreen::Form_Load()
     platform().seedRandom();
     CheckUpdateReminder();
     main = new frmMain;
-    main->installEventFilter(this);
+    // The exit screen takes the main window's place; its icon is ours, so we put it up.
+    connect(main, &frmMain::unloading, this, &frmNagScreen::ShowExitScreen);
     main->show();
     CoBrand_Randomize();
 }
@@ -52,16 +51,6 @@ void frmNagScreen::CoBrand_Randomize()
     default: // 7 keeps the order the window was built with
         break;
     }
-}
-
-// The main window never refuses to close, whatever it shows; the exit screen comes up before it
-// goes. The icon is ours, which is why this happens here and not in the main window.
-bool frmNagScreen::eventFilter(QObject *watched, QEvent *event)
-{
-    // The type first: a window being destroyed still sends events, and is no frmMain by then.
-    if (event->type() == QEvent::Close && qobject_cast<frmMain *>(watched))
-        ShowExitScreen();
-    return QObject::eventFilter(watched, event);
 }
 
 void frmNagScreen::ShowExitScreen()

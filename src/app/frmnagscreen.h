@@ -25,10 +25,6 @@ public:
     // The last banner draw, 1 to 7; 0 until drawn.
     qint16 intCoBrandRandomNumber = 0;
 
-protected:
-    // Watches the main window close, to put the exit screen in its place.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void CoBrand_Randomize();
     void ShowExitScreen();

@@ -473,9 +473,9 @@ void frmMain::stopMessage(const QString &text)
     platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-// Whatever panel is in front, the window closes without a question and the test is dropped. The
-// start-up object, which watches this window, puts the exit screen up in its place.
+// Whatever panel is in front, the window closes without a question and the test is dropped.
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    emit unloading();
     event->accept();
 }

@@ -31,8 +31,13 @@ public:
     LinkLabel *lblFullBrand = nullptr;
     LinkLabel *lblCobrand = nullptr;
 
+signals:
+    // The window is closing, by its close box or by File, Exit; it never refuses.
+    void unloading();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override; // Form_Unload
 
 private:
     void Form_Load();
@@ -88,8 +93,4 @@ private:
     QString strName;
     qint16 intAge = 0;
     QString strSex;
-
-protected:
-    // Form_Unload: the main window always closes.
-    void closeEvent(QCloseEvent *event) override;
 };
