@@ -2,13 +2,18 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test package build deps clean
+.PHONY: run test bench package build deps clean
 
 run: build
 	./$(BUILD)/vexmora
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# On an X server of its own, then without any display.
+bench: build
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ./$(BUILD)/bench/startup-bench --platform xcb
+	./$(BUILD)/bench/startup-bench --platform offscreen
 
 package: build
 	cd $(BUILD) && cpack
