@@ -18,6 +18,9 @@ namespace {
 
 class ExposeProbe : public QObject
 {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -43,7 +46,8 @@ protected:
 
 void installProbe()
 {
-    QCoreApplication::instance()->installEventFilter(new ExposeProbe);
+    QCoreApplication *application = QCoreApplication::instance();
+    application->installEventFilter(new ExposeProbe(application));
 }
 
 } // namespace
