@@ -1,14 +1,22 @@
-# The two commands of the README. Each installs what is missing, configures and builds first.
+# The commands of the README. Each installs what is missing, configures and builds first.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test bench package build deps clean
 
 run: build
 	./$(BUILD)/vexmora
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# On an X server of its own, then without any display.
+bench: build
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ./$(BUILD)/bench/startup-bench --platform xcb
+	./$(BUILD)/bench/startup-bench --platform offscreen
+
+package: build
+	cd $(BUILD) && cpack
 
 build: deps
 	cmake -S . -B $(BUILD)

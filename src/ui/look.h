@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <QRect>
 
 class QLabel;
@@ -27,6 +28,10 @@ void setBackground(QWidget *widget, const QColor &color);
 
 // A label that takes the size of its one-line text, keeping its top left corner.
 void sizeToText(QLabel *label);
+
+// A PNG image from the resources (":/name.png"); a null pixmap when it cannot be read. Faster
+// than QPixmap(path), which makes Qt load all its image format plugins the first time.
+QPixmap resourcePng(const QString &path);
 
 // The program's icon, for every window and for the exit screen's picture.
 QIcon applicationIcon();
