@@ -46,7 +46,7 @@ public:
     // cannot be started.
     QProcess *startProgram();
     // The same with the program's clock set back by whole days, as if started on that day
-    // (faketime; the rest of the session keeps the true time).
+    // (libfaketime; the rest of the session keeps the true time).
     QProcess *startProgramDaysAgo(int days);
 
     // Viewable windows that have a title, top-level or not.
