@@ -1,14 +1,17 @@
-# The two commands of the README. Each installs what is missing, configures and builds first.
+# The commands of the README. Each installs what is missing, configures and builds first.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test screenshots build deps clean
 
 run: build
 	./$(BUILD)/vexmora
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+screenshots: build
+	./scripts/screenshots $(BUILD)
 
 build: deps
 	cmake -S . -B $(BUILD)
