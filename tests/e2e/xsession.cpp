@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -57,6 +58,16 @@ XSession::~XSession()
         server->terminate();
         if (!server->waitForFinished(ToolTimeout))
             end(*server);
+    }
+    // A test may have made folders read-only; the temporary folder goes all the same.
+    if (dir.isValid()) {
+        QDirIterator folders(dir.path(), QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                             QDirIterator::Subdirectories);
+        while (folders.hasNext()) {
+            const QString folder = folders.next();
+            QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadOwner | QFile::WriteOwner
+                                              | QFile::ExeOwner);
+        }
     }
 }
 
