@@ -81,6 +81,7 @@ private slots:
     void wholeTestWithKeysAndClicks();
 
     // Waiting for features in the making: each says what it waits for.
+    // Every function here is also named in CMakeLists.txt, which runs it as a test of its own.
     void updateReminderAsksBeforeMainWindow_data();
     void updateReminderAsksBeforeMainWindow();
     void menuAndBannerOpenTheirPages_data();
@@ -372,19 +373,19 @@ void tst_e2e::updateReminderAsksBeforeMainWindow_data()
 {
     // The reminder date is stored by the program itself, on a start with its clock set back.
     QTest::addColumn<int>("daysAgo");
-    QTest::addColumn<QString>("answer"); // "Return" for the default button, else the button to click
+    QTest::addColumn<QStringList>("answer"); // keys; none when no question is due
     QTest::addColumn<QStringList>("opened");
-    QTest::newRow("14 days: no question") << 14 << QString() << QStringList();
-    QTest::newRow("15 days, Yes by Return") << 15 << QStringLiteral("Return")
+    QTest::newRow("14 days: no question") << 14 << QStringList() << QStringList();
+    QTest::newRow("15 days, Yes by Return") << 15 << QStringList{QStringLiteral("Return")}
                                             << QStringList{pageAddress(QStringLiteral("download-web-page"))};
-    QTest::newRow("15 days, No by a click") << 15 << QStringLiteral("No") << QStringList();
+    QTest::newRow("15 days, No by Alt+N") << 15 << QStringList{QStringLiteral("alt+n")} << QStringList();
 }
 
 void tst_e2e::updateReminderAsksBeforeMainWindow()
 {
     QSKIP("waits for the update reminder (CheckUpdateReminder is still empty)");
     QFETCH(int, daysAgo);
-    QFETCH(QString, answer);
+    QFETCH(QStringList, answer);
     QFETCH(QStringList, opened);
 
     // A first start that many days ago stores that day, in whatever form the program keeps it.
@@ -402,17 +403,12 @@ void tst_e2e::updateReminderAsksBeforeMainWindow()
         quint32 box = 0;
         QTRY_VERIFY_WITH_TIMEOUT((box = x->window(ApplicationTitle)) != 0, WindowTimeout);
         QCOMPARE(x->windowPid(box), program->processId());
+        // Two lines: the carriage return between them breaks the line on screen too.
         QTRY_VERIFY(shows(box, QStringLiteral("There maybe an update to this software available"), messageLook()));
         QVERIFY(shows(box, QStringLiteral("Do you want to check for an update?"), messageLook()));
         // The question comes before the main window.
         QCOMPARE(titles(), QStringList{ApplicationTitle});
-        if (answer == QLatin1String("Return")) {
-            QVERIFY(x->keys(box, {answer}));
-        } else {
-            const std::optional<QRect> button = findText(x->grab(box), answer, messageLook());
-            QVERIFY(button);
-            QVERIFY(x->click(box, button->center()));
-        }
+        QVERIFY(x->keys(box, answer));
     }
     quint32 mainWindow = 0;
     QTRY_VERIFY_WITH_TIMEOUT((mainWindow = x->window(MainTitle)) != 0, WindowTimeout);
@@ -517,8 +513,10 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop_data()
 
 void tst_e2e::closingMainWindowShowsExitScreenOnTop()
 {
-    QSKIP("waits for the exit screen and the File menu");
+    QSKIP("waits for the exit screen");
     QFETCH(QStringList, keys);
+    if (!keys.isEmpty())
+        QSKIP("waits for the File menu");
     QProcess *program = nullptr;
     quint32 window = 0;
     startMainWindow(program, window);
