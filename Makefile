@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench package build deps clean
+.PHONY: run test bench package screenshots build deps clean
 
 run: build
 	./$(BUILD)/vexmora
@@ -17,6 +17,9 @@ bench: build
 
 package: build
 	cd $(BUILD) && cpack
+
+screenshots: build
+	./scripts/screenshots $(BUILD)
 
 build: deps
 	cmake -S . -B $(BUILD)

@@ -1,0 +1,401 @@
+#include "xsession.h"
+
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtDebug>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+#ifndef VEXMORA_PROGRAM
+#error "VEXMORA_PROGRAM must name the built program"
+#endif
+#ifndef XWINDOW_TOOL
+#error "XWINDOW_TOOL must name the xwindow helper"
+#endif
+
+namespace {
+
+// Long enough for a loaded machine running the tests side by side; a tool that takes longer has
+// hung.
+constexpr int ToolTimeout = 10000;
+
+// Ends the child with the test process, however the test process ends, so that no display or
+// program outlives a crashed or killed test.
+void dieWithParent()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+void prepare(QProcess &process, const QProcessEnvironment &environment)
+{
+    process.setProcessEnvironment(environment);
+    process.setChildProcessModifier(dieWithParent);
+}
+
+void end(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.kill();
+    process.waitForFinished(ToolTimeout);
+}
+
+} // namespace
+
+XSession::XSession() = default;
+
+XSession::~XSession()
+{
+    for (auto &program : programs)
+        end(*program);
+    if (server && server->state() != QProcess::NotRunning) {
+        server->terminate();
+        if (!server->waitForFinished(ToolTimeout))
+            end(*server);
+    }
+    // A test may have made folders read-only; the temporary folder goes all the same.
+    if (dir.isValid()) {
+        QDirIterator folders(dir.path(), QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                             QDirIterator::Subdirectories);
+        while (folders.hasNext()) {
+            const QString folder = folders.next();
+            QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadOwner | QFile::WriteOwner
+                                              | QFile::ExeOwner);
+        }
+    }
+}
+
+bool XSession::start()
+{
+    if (!dir.isValid())
+        return fail(QStringLiteral("no temporary folder: %1").arg(dir.errorString()));
+    if (!makeHome())
+        return false;
+    const QString authority = dir.filePath(QStringLiteral("Xauthority"));
+    if (!writeAuthority(authority))
+        return fail(QStringLiteral("cannot write %1").arg(authority));
+
+    // -displayfd picks a free display number and writes it once the server accepts clients, so
+    // tests started side by side never race for a number nor wait for a socket to appear.
+    server = std::make_unique<QProcess>();
+    prepare(*server, environment);
+    server->setStandardErrorFile(dir.filePath(QStringLiteral("Xvfb.log")));
+    server->start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("1024x768x24"), QStringLiteral("-dpi"), QStringLiteral("96"),
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
+                   QStringLiteral("-auth"), authority});
+    if (!server->waitForStarted(ToolTimeout))
+        return fail(QStringLiteral("cannot start Xvfb: %1").arg(server->errorString()));
+    QByteArray number;
+    const QDeadlineTimer deadline(ToolTimeout);
+    while (!number.contains('\n') && server->state() == QProcess::Running && !deadline.hasExpired()) {
+        server->waitForReadyRead(int(deadline.remainingTime()));
+        number += server->readAllStandardOutput();
+    }
+    if (!number.contains('\n')) {
+        QFile log(dir.filePath(QStringLiteral("Xvfb.log")));
+        log.open(QIODevice::ReadOnly);
+        return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
+    }
+    environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number.trimmed()));
+    return true;
+}
+
+bool XSession::makeHome()
+{
+    const QString root = dir.path();
+    environment.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/home/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/home/.local/share"));
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), root + QStringLiteral("/home/.local/state"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), root + QStringLiteral("/home/.cache"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root + QStringLiteral("/runtime"));
+    environment.insert(QStringLiteral("TMPDIR"), root + QStringLiteral("/tmp"));
+    for (const char *folder : {"/home/.config", "/home/.local/share", "/home/.local/state", "/home/.cache",
+                               "/runtime", "/tmp", "/bin"}) {
+        if (!QDir().mkpath(root + QLatin1String(folder)))
+            return fail(QStringLiteral("cannot make %1").arg(root + QLatin1String(folder)));
+    }
+    // Qt refuses a runtime folder that others may enter, and would pick another.
+    QFile::setPermissions(root + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // Qt hands addresses to the first xdg-open on PATH when no desktop is running, as here.
+    const QString browser = root + QStringLiteral("/bin/xdg-open");
+    QFile script(browser);
+    if (!script.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1").arg(browser));
+    script.write("#!/bin/sh\n"
+                 "# Stands in for the browser: writes down what it was handed, each call ended by a NUL.\n"
+                 "printf '%s\\0' \"$*\" >> '" + browserLog().toLocal8Bit() + "'\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
+
+    environment.insert(QStringLiteral("PATH"),
+                       root + QStringLiteral("/bin:") + qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin")));
+    environment.insert(QStringLiteral("XAUTHORITY"), dir.filePath(QStringLiteral("Xauthority")));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // No session bus here; without this, D-Bus would try to launch one bound to the display.
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    for (const char *name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "LD_LIBRARY_PATH"}) {
+        if (qEnvironmentVariableIsSet(name))
+            environment.insert(QLatin1String(name), qEnvironmentVariable(name));
+    }
+    return true;
+}
+
+// One entry of the family "any host" and no display number, so that it serves whichever display
+// number the server picks: the format of libXau, every field a 16-bit length and its bytes.
+bool XSession::writeAuthority(const QString &path)
+{
+    QByteArray cookie(16, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(cookie.data()), 4);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::BigEndian);
+    const QByteArray name("MIT-MAGIC-COOKIE-1");
+    out << quint16(0xffff) << quint16(0) << quint16(0) << quint16(name.size());
+    out.writeRawData(name.constData(), int(name.size()));
+    out << quint16(cookie.size());
+    out.writeRawData(cookie.constData(), int(cookie.size()));
+    return out.status() == QDataStream::Ok;
+}
+
+bool XSession::fail(const QString &reason)
+{
+    failure = reason;
+    return false;
+}
+
+QString XSession::home() const
+{
+    return environment.value(QStringLiteral("HOME"));
+}
+
+QString XSession::configHome() const
+{
+    return environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+}
+
+QString XSession::settingsFile() const
+{
+    return configHome() + QStringLiteral("/Quillmoor/vexmora.conf");
+}
+
+QString XSession::browserLog() const
+{
+    return dir.filePath(QStringLiteral("browser.log"));
+}
+
+QProcess *XSession::startProgram()
+{
+    return launch({QStringLiteral(VEXMORA_PROGRAM)}, environment);
+}
+
+QProcess *XSession::startProgramDaysAgo(int days)
+{
+    // The library itself rather than the faketime command, which would stand between the test
+    // and the program: killing it would leave the program running.
+    QString library;
+    QStringList folders{QStringLiteral("/usr/lib"), QStringLiteral("/usr/local/lib")};
+    for (const QString &triplet : QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << QStringLiteral("/usr/lib/") + triplet;
+    for (const QString &folder : folders) {
+        // The variant for programs with threads, as every Qt program on X is.
+        const QString candidate = folder + QStringLiteral("/faketime/libfaketimeMT.so.1");
+        if (QFile::exists(candidate)) {
+            library = candidate;
+            break;
+        }
+    }
+    if (library.isEmpty()) {
+        qWarning("no libfaketimeMT.so.1 (Debian: faketime)");
+        return nullptr;
+    }
+    QProcessEnvironment shifted = environment;
+    shifted.insert(QStringLiteral("LD_PRELOAD"), library);
+    shifted.insert(QStringLiteral("FAKETIME"), QStringLiteral("-%1d").arg(days));
+    // AddressSanitizer refuses to run after another preloaded library unless told that it may.
+    const QString asan = shifted.value(QStringLiteral("ASAN_OPTIONS"));
+    shifted.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+    return launch({QStringLiteral(VEXMORA_PROGRAM)}, shifted);
+}
+
+QProcess *XSession::launch(const QStringList &command, const QProcessEnvironment &with)
+{
+    auto process = std::make_unique<QProcess>();
+    prepare(*process, with);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setWorkingDirectory(home());
+    process->start(command.first(), command.mid(1));
+    if (!process->waitForStarted(ToolTimeout)) {
+        qWarning() << "cannot start" << command << process->errorString();
+        return nullptr;
+    }
+    programs.push_back(std::move(process));
+    return programs.back().get();
+}
+
+bool XSession::run(const QString &program, const QStringList &arguments, QByteArray *output, bool emptyIsFine)
+{
+    QProcess process;
+    prepare(process, environment);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(ToolTimeout);
+    if (output)
+        *output = process.readAllStandardOutput();
+    if (!finished) {
+        end(process);
+        qWarning() << program << arguments << "did not finish";
+        return false;
+    }
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return true;
+    // A search that finds nothing ends with 1 and says nothing: not a fault.
+    const QByteArray errors = process.readAllStandardError();
+    if (emptyIsFine && process.exitCode() == 1 && errors.isEmpty())
+        return true;
+    qWarning() << program << arguments << "failed:" << process.exitCode() << errors;
+    return false;
+}
+
+bool XSession::xdotool(const QStringList &arguments, QByteArray *output, bool emptyIsFine)
+{
+    return run(QStringLiteral("xdotool"), arguments, output, emptyIsFine);
+}
+
+QList<XSession::Window> XSession::visibleWindows()
+{
+    QByteArray ids;
+    if (!xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                  QStringLiteral(".")},
+                 &ids, true))
+        return {};
+    QList<Window> windows;
+    for (const QByteArray &id : ids.split('\n')) {
+        if (id.isEmpty())
+            continue;
+        QByteArray title;
+        // A window that vanished in between is no longer visible: leave it out.
+        if (xdotool({QStringLiteral("getwindowname"), QString::fromLatin1(id)}, &title, true) && !title.isEmpty())
+            windows.append({id.toUInt(), QString::fromUtf8(title).chopped(1)});
+    }
+    return windows;
+}
+
+quint32 XSession::window(const QString &title)
+{
+    quint32 found = 0;
+    for (const Window &window : visibleWindows()) {
+        if (window.title != title)
+            continue;
+        if (found)
+            return 0;
+        found = window.id;
+    }
+    return found;
+}
+
+QRect XSession::geometry(quint32 window)
+{
+    QByteArray shell;
+    if (!xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window)}, &shell))
+        return {};
+    QRect rect;
+    for (const QByteArray &line : shell.split('\n')) {
+        const int value = line.mid(line.indexOf('=') + 1).toInt();
+        if (line.startsWith("X="))
+            rect.moveLeft(value);
+        else if (line.startsWith("Y="))
+            rect.moveTop(value);
+        else if (line.startsWith("WIDTH="))
+            rect.setWidth(value);
+        else if (line.startsWith("HEIGHT="))
+            rect.setHeight(value);
+    }
+    return rect;
+}
+
+qint64 XSession::windowPid(quint32 window)
+{
+    QByteArray pid;
+    if (!xdotool({QStringLiteral("getwindowpid"), QString::number(window)}, &pid))
+        return 0;
+    return pid.trimmed().toLongLong();
+}
+
+QStringList XSession::windowState(quint32 window)
+{
+    QByteArray line;
+    if (!run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QStringLiteral("_NET_WM_STATE")},
+             &line))
+        return {};
+    // "_NET_WM_STATE(ATOM) = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP"
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        return {};
+    QStringList atoms;
+    for (const QByteArray &atom : line.mid(equals + 1).split(','))
+        if (!atom.trimmed().isEmpty())
+            atoms << QString::fromLatin1(atom.trimmed());
+    return atoms;
+}
+
+bool XSession::keys(quint32 window, const QStringList &keys)
+{
+    // One xdotool for focus and keys: the keys then reach the server after the focus change.
+    return xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window),
+                               QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0")}
+                   + keys);
+}
+
+bool XSession::type(quint32 window, const QString &text)
+{
+    return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window),
+                    QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
+}
+
+bool XSession::click(quint32 window, QPoint at)
+{
+    // No --sync: it waits for the pointer to move, forever when it is already there. Move and
+    // click share one connection, so the server takes them in order anyway. "click" would hold
+    // the button down for 100 ms.
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("mousedown"), QStringLiteral("1"),
+                    QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+bool XSession::close(quint32 window)
+{
+    return run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("close"), QString::number(window)});
+}
+
+QImage XSession::grab(quint32 window)
+{
+    QByteArray png;
+    if (!run(QStringLiteral(XWINDOW_TOOL),
+             {QStringLiteral("grab"), window ? QString::number(window) : QStringLiteral("root")}, &png))
+        return {};
+    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList XSession::openedAddresses() const
+{
+    QFile log(browserLog());
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    QStringList addresses = QString::fromUtf8(log.readAll()).split(QChar(0));
+    addresses.removeLast(); // what follows the last NUL: nothing, or a call still writing
+    return addresses;
+}

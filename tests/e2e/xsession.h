@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+class QProcess;
+
+// A private X display and a private home for one test, so that tests run side by side and never
+// meet each other's settings, locks or windows, nor the user's. A program started here finds a
+// bare display without a window manager, its own HOME and XDG folders, and an xdg-open that only
+// writes down the address it was handed. The session ends whatever it started, and should the
+// test process die, the operating system ends them with it.
+class XSession
+{
+public:
+    struct Window
+    {
+        quint32 id = 0;
+        QString title;
+    };
+
+    XSession();
+    ~XSession();
+    XSession(const XSession &) = delete;
+    XSession &operator=(const XSession &) = delete;
+
+    // Starts the display; false, with the reason in error(), when it cannot.
+    bool start();
+    QString error() const { return failure; }
+
+    QString home() const;
+    QString configHome() const;
+    // Where Qt keeps the program's settings store on this system.
+    QString settingsFile() const;
+
+    // Starts the built program on the display; its own output goes to the test's. Null when it
+    // cannot be started.
+    QProcess *startProgram();
+    // The same with the program's clock set back by whole days, as if started on that day
+    // (libfaketime; the rest of the session keeps the true time).
+    QProcess *startProgramDaysAgo(int days);
+
+    // Viewable windows that have a title, top-level or not.
+    QList<Window> visibleWindows();
+    // The one viewable window with exactly this title, or 0 when there is none or more than one.
+    quint32 window(const QString &title);
+    QRect geometry(quint32 window);
+    qint64 windowPid(quint32 window);
+    // The atoms of the window's _NET_WM_STATE, e.g. "_NET_WM_STATE_ABOVE".
+    QStringList windowState(quint32 window);
+
+    // Gives the window the keyboard, as clicking it would; then presses the keys (xdotool names:
+    // "Tab", "alt+h", "Return") or types the text.
+    bool keys(quint32 window, const QStringList &keys);
+    bool type(quint32 window, const QString &text);
+    // A left click at a point of the window.
+    bool click(quint32 window, QPoint at);
+    // What the close box does: the window is asked to close.
+    bool close(quint32 window);
+    // The window as it is on screen; 0 is the whole screen. A null image when it cannot be had.
+    QImage grab(quint32 window);
+
+    // Every address the program handed to the browser, oldest first.
+    QStringList openedAddresses() const;
+
+private:
+    QProcess *launch(const QStringList &command, const QProcessEnvironment &with);
+    bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
+             bool emptyIsFine = false);
+    bool xdotool(const QStringList &arguments, QByteArray *output = nullptr, bool emptyIsFine = false);
+    bool fail(const QString &reason);
+    bool makeHome();
+    bool writeAuthority(const QString &path);
+    QString browserLog() const;
+
+    QTemporaryDir dir;
+    QProcessEnvironment environment;
+    std::unique_ptr<QProcess> server;
+    std::vector<std::unique_ptr<QProcess>> programs;
+    QString failure;
+};

@@ -1,0 +1,91 @@
+// The two things about an X window that the Debian tools cannot do without a window manager:
+//
+//   xwindow grab ID|root    writes a PNG of the window (or of the whole screen) to standard output
+//   xwindow close ID        asks the window to close, as its close box would
+//
+// ID is decimal or 0x-hexadecimal, as xdotool and xwininfo print it. The display is $DISPLAY.
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int usage()
+{
+    std::fputs("usage: xwindow grab ID|root > shot.png\n       xwindow close ID\n", stderr);
+    return 2;
+}
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return found;
+}
+
+int grab(WId window)
+{
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(window);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (shot.isNull() || !shot.save(&buffer, "PNG"))
+        return 1;
+    QFile out;
+    return out.open(stdout, QIODevice::WriteOnly) && out.write(png) == png.size() ? 0 : 1;
+}
+
+// What a window manager sends when the user clicks the close box: the client message
+// WM_PROTOCOLS carrying WM_DELETE_WINDOW. Qt answers it with a close event, as for a real click.
+int requestClose(xcb_connection_t *connection, xcb_window_t window)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    const xcb_void_cookie_t sent = xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                                                          reinterpret_cast<const char *>(&event));
+    xcb_generic_error_t *error = xcb_request_check(connection, sent);
+    std::free(error);
+    return error ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3)
+        return usage();
+    // Whatever the caller's environment says, this tool speaks to the X display.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication app(argc, argv);
+    const QString command = QString::fromLocal8Bit(argv[1]);
+    const QString target = QString::fromLocal8Bit(argv[2]);
+    auto *x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return usage();
+    // Window 0 is the whole screen.
+    bool ok = target == QLatin1String("root");
+    const WId window = ok ? 0 : WId(target.toULongLong(&ok, 0));
+    if (!ok)
+        return usage();
+    if (command == QLatin1String("grab"))
+        return grab(window);
+    if (command == QLatin1String("close"))
+        return requestClose(x11->connection(), static_cast<xcb_window_t>(window));
+    return usage();
+}
