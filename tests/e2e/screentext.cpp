@@ -19,11 +19,12 @@ bool isInk(QRgb pixel, QRgb ink)
 }
 
 // The blank border that the screenshot must show around the line too: two spaces wide on the
-// left and right, so that the line is not merely the start or the end of a longer one.
+// left and right, so that the line is not merely the start or the end of a longer one. Above and
+// below it is one pixel: the lines of a message box lie closer than two.
 QMargins blankBorder(const QFontMetrics &metrics)
 {
     const int side = 2 * metrics.horizontalAdvance(QLatin1Char(' ')) + 1;
-    return {side, 2, side, 2};
+    return {side, 1, side, 1};
 }
 
 } // namespace

@@ -6,12 +6,11 @@
 
 namespace {
 
-// The focus moving from one control to another. Switching to another program, a message box
-// coming up or a context menu opening leave the focus where it is inside the window, so they
-// neither clear a box nor put its prompt back: an emptied box stays empty for the user's return.
-bool movesBetweenControls(const QFocusEvent *event)
+// Switching to another program, a message box coming up or a context menu opening: the focus
+// stays where it is inside the window.
+bool leavesTheWindow(const QFocusEvent &event)
 {
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    return event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -26,35 +25,68 @@ QString textOnFocusOut(const QString &text, const QString &prompt)
     return trimSpaces(text).isEmpty() ? prompt : text;
 }
 
+PromptFocus::PromptFocus(const QString &prompt)
+    : prompt(prompt)
+{
+}
+
+QString PromptFocus::focusIn(const QFocusEvent &event, const QString &text)
+{
+    const bool returning = held && leavesTheWindow(event);
+    held = true;
+    return returning ? text : textOnFocusIn(text, prompt);
+}
+
+QString PromptFocus::focusOut(const QFocusEvent &event, const QString &text)
+{
+    if (leavesTheWindow(event))
+        return text;
+    held = false;
+    return textOnFocusOut(text, prompt);
+}
+
+QString PromptFocus::windowActivated(bool boxHasFocus, const QString &text)
+{
+    if (!held || boxHasFocus)
+        return text;
+    held = false;
+    return textOnFocusOut(text, prompt);
+}
+
 PromptTextBox::PromptTextBox(const QString &prompt, QWidget *parent)
     : QLineEdit(prompt, parent)
-    , prompt(prompt)
+    , focus(prompt)
 {
+}
+
+void PromptTextBox::apply(const QString &newText)
+{
+    if (newText != text())
+        setText(newText);
 }
 
 void PromptTextBox::focusInEvent(QFocusEvent *event)
 {
-    if (movesBetweenControls(event)) {
-        const QString cleared = textOnFocusIn(text(), prompt);
-        if (cleared != text())
-            setText(cleared);
-    }
+    apply(focus.focusIn(*event, text()));
     QLineEdit::focusInEvent(event);
 }
 
 void PromptTextBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (movesBetweenControls(event)) {
-        const QString restored = textOnFocusOut(text(), prompt);
-        if (restored != text())
-            setText(restored);
-    }
+    apply(focus.focusOut(*event, text()));
+}
+
+bool PromptTextBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        apply(focus.windowActivated(window()->focusWidget() == this, text()));
+    return QLineEdit::event(event);
 }
 
 PromptTextEdit::PromptTextEdit(const QString &prompt, QWidget *parent)
     : QPlainTextEdit(parent)
-    , prompt(prompt)
+    , focus(prompt)
 {
     setText(prompt);
 }
@@ -70,22 +102,27 @@ void PromptTextEdit::setText(const QString &text)
     setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
+void PromptTextEdit::apply(const QString &newText)
+{
+    if (newText != text())
+        setText(newText);
+}
+
 void PromptTextEdit::focusInEvent(QFocusEvent *event)
 {
-    if (movesBetweenControls(event)) {
-        const QString cleared = textOnFocusIn(text(), prompt);
-        if (cleared != text())
-            setText(cleared);
-    }
+    apply(focus.focusIn(*event, text()));
     QPlainTextEdit::focusInEvent(event);
 }
 
 void PromptTextEdit::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (movesBetweenControls(event)) {
-        const QString restored = textOnFocusOut(text(), prompt);
-        if (restored != text())
-            setText(restored);
-    }
+    apply(focus.focusOut(*event, text()));
+}
+
+bool PromptTextEdit::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        apply(focus.windowActivated(window()->focusWidget() == this, text()));
+    return QPlainTextEdit::event(event);
 }

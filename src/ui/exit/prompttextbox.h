@@ -4,6 +4,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+class QFocusEvent;
+
 // A text box without a caption shows a prompt ("Your Name") as its ordinary content while it
 // holds nothing of the user's. The prompt goes when the box gains the focus and comes back when
 // the box is left empty or blank. A box shows its prompt when its text, without spaces at the
@@ -13,6 +15,25 @@
 QString textOnFocusIn(const QString &text, const QString &prompt);
 // The text a box holds once it has lost the focus.
 QString textOnFocusOut(const QString &text, const QString &prompt);
+
+// Which focus changes count for a prompt box. Gaining the focus from another control (or on a
+// click into an inactive window) clears the prompt; losing it to another control puts it back.
+// Leaving for another window and coming back is neither, so an emptied box stays empty for the
+// user's return; but if the focus moved on while the window was inactive, the box was left.
+class PromptFocus
+{
+public:
+    explicit PromptFocus(const QString &prompt);
+
+    // Each returns the text the box holds after the event.
+    QString focusIn(const QFocusEvent &event, const QString &text);
+    QString focusOut(const QFocusEvent &event, const QString &text);
+    QString windowActivated(bool boxHasFocus, const QString &text);
+
+private:
+    QString prompt;
+    bool held = false; // the box has the focus within its window, active or not
+};
 
 // One line of text with a prompt.
 class PromptTextBox : public QLineEdit
@@ -25,9 +46,12 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
-    QString prompt;
+    void apply(const QString &newText);
+
+    PromptFocus focus;
 };
 
 // Several lines of text with a prompt. Its text has Windows line breaks, a carriage return and
@@ -45,7 +69,10 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
-    QString prompt;
+    void apply(const QString &newText);
+
+    PromptFocus focus;
 };
