@@ -133,26 +133,17 @@ frmMain::frmMain(QWidget *parent)
     panels = new QStackedWidget(client);
     panels->setObjectName(QStringLiteral("panels"));
     panels->setGeometry(twipsRect(0, 550, 8415, 3375));
-    fraDetails = makePanel(panels, QStringLiteral("fraDetails"));
-    fraQuestion = makePanel(panels, QStringLiteral("fraQuestion"));
-    fraResult = makePanel(panels, QStringLiteral("fraResult"));
+    // Only the details panel is on screen at start; the question and result panels wait for
+    // the first test (buildTestPanels), which keeps their widgets out of the start-up time.
     buildDetails();
-    buildQuestion();
-    buildResult();
     buildBanners(client);
     buildMenu();
 
     setTabOrder(txtName, txtAge);
     setTabOrder(txtAge, cboSex);
     setTabOrder(cboSex, cmdTest);
-    setTabOrder(cmdTest, optOption1);
-    setTabOrder(optOption1, optOption2);
-    setTabOrder(optOption2, cmdNext);
-    setTabOrder(cmdNext, cmdMain);
 
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
-    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
     txtName->installEventFilter(this);
     txtAge->installEventFilter(this);
 
@@ -162,6 +153,7 @@ frmMain::frmMain(QWidget *parent)
 
 void frmMain::buildDetails()
 {
+    fraDetails = makePanel(panels, QStringLiteral("fraDetails"));
     const QFont font = verdana(8.25, true);
     lblLabel[4] = boxLabel(fraDetails, QStringLiteral("lblLabel[4]"),
                            QStringLiteral("Vexmora helps understand the masculinity and feminity of a person's "
@@ -198,8 +190,25 @@ void frmMain::buildDetails()
     cmdTest->setFont(font);
 }
 
+void frmMain::buildTestPanels()
+{
+    if (fraQuestion)
+        return;
+    buildQuestion();
+    buildResult();
+    // The same order as if every panel had been there from the start: a started test takes the
+    // focus from the button to the first option, a finished one from Next to Back To Main.
+    setTabOrder(cmdTest, optOption1);
+    setTabOrder(optOption1, optOption2);
+    setTabOrder(optOption2, cmdNext);
+    setTabOrder(cmdNext, cmdMain);
+    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
+}
+
 void frmMain::buildQuestion()
 {
+    fraQuestion = makePanel(panels, QStringLiteral("fraQuestion"));
     const QFont font = verdana(8.25, true);
     lblQuestioNo = textLabel(fraQuestion, QStringLiteral("lblQuestioNo"), QString(), Yellow, font, 3615, 480);
     lblQuestion = textLabel(fraQuestion, QStringLiteral("lblQuestion"), QString(), Orange, font, 525, 840);
@@ -222,6 +231,7 @@ void frmMain::buildQuestion()
 
 void frmMain::buildResult()
 {
+    fraResult = makePanel(panels, QStringLiteral("fraResult"));
     const QFont font = fraResult->font();
     lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"),
                             QStringLiteral("After having taken this test, you will understand how your brain "
@@ -324,6 +334,7 @@ void frmMain::cmdTest_Click()
         intAge = typedAge;
     strSex = cboSex->currentText();
 
+    buildTestPanels();
     modMaleFemaleTest::LoadQuestions();
     intQuestionNo = 0;
     intScore = 0;
@@ -433,6 +444,7 @@ void frmMain::lblCobrand_Click()
 
 void frmMain::ShowResult(const qint16 &score)
 {
+    buildTestPanels();
     if (const auto percent = modMaleFemaleTest::percentFor(score))
         intPercent = *percent;
     setCentredText(lblResult[0], modMaleFemaleTest::percentagesLine(intPercent));

@@ -56,6 +56,7 @@ private:
     void lblCobrand_Click();
 
     void buildDetails();
+    void buildTestPanels(); // the question and result panels, once
     void buildQuestion();
     void buildResult();
     void buildMenu();
