@@ -84,13 +84,13 @@ protected:
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
 
-QFrame *makePanel(QStackedWidget *stack, const QString &name)
+QFrame *makePanel(QStackedWidget *stack, const QString &name, const QFont &font = verdana(9, true))
 {
     auto *panel = new QFrame(stack);
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::NoFrame);
     setBackground(panel, PanelPurple);
-    panel->setFont(verdana(9, true));
+    panel->setFont(font);
     stack->addWidget(panel);
     return panel;
 }
@@ -153,7 +153,10 @@ frmMain::frmMain(QWidget *parent)
 
 void frmMain::buildDetails()
 {
-    fraDetails = makePanel(panels, QStringLiteral("fraDetails"));
+    // The gender box takes its font from the panel: a font set on the box itself makes Qt build
+    // the box's drop-down list at once (some 400 KiB), not when it first drops down. The text
+    // boxes get the bold of the other panels on their own.
+    fraDetails = makePanel(panels, QStringLiteral("fraDetails"), verdana(9));
     const QFont font = verdana(8.25, true);
     lblLabel[4] = boxLabel(fraDetails, QStringLiteral("lblLabel[4]"),
                            QStringLiteral("Vexmora helps understand the masculinity and feminity of a person's "
@@ -176,12 +179,13 @@ void frmMain::buildDetails()
     txtAge = new QLineEdit(fraDetails);
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
+    for (QLineEdit *box : {txtName, txtAge})
+        box->setFont(verdana(9, true));
     // Composed characters would arrive as input-method text and pass by the key filter.
     txtAge->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     cboSex = new QComboBox(fraDetails);
     cboSex->setObjectName(QStringLiteral("cboSex"));
-    cboSex->setFont(verdana(9));
     cboSex->setGeometry(twipsToPixels(3600), twipsToPixels(2280), twipsToPixels(1335),
                         cboSex->sizeHint().height());
 

@@ -2,6 +2,7 @@
 
 #include "support/fakeplatform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -27,6 +28,9 @@ private slots:
     void cleanup();
 
     void window();
+    void fonts_data();
+    void fonts();
+    void genderListFont();
     void startsOnDetailsWithFocusInName();
     void startTestChecks_data();
     void startTestChecks();
@@ -118,6 +122,44 @@ void tst_frmMain::window()
     startTest();
     for (const char *name : {"cmdTest", "cmdNext", "cmdMain"})
         QVERIFY(!control<QPushButton>(name)->isDefault());
+}
+
+void tst_frmMain::fonts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("name") << "txtName" << 9.0 << true;
+    QTest::newRow("age") << "txtAge" << 9.0 << true;
+    QTest::newRow("gender") << "cboSex" << 9.0 << false;
+    QTest::newRow("start button") << "cmdTest" << 8.25 << true;
+    QTest::newRow("question") << "lblQuestion" << 8.25 << true;
+    QTest::newRow("option") << "optOption1" << 8.25 << true;
+    QTest::newRow("next") << "cmdNext" << 9.0 << true;
+    QTest::newRow("result") << "lblResult[2]" << 9.0 << true;
+}
+
+void tst_frmMain::fonts()
+{
+    QFETCH(QString, control);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    startTest(); // brings up every panel once
+    const QFont font = form->findChild<QWidget *>(control)->font();
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.bold(), bold);
+}
+
+// The gender list drops down in the box's own font.
+void tst_frmMain::genderListFont()
+{
+    auto *box = control<QComboBox>("cboSex");
+    box->showPopup();
+    QTRY_VERIFY(box->view()->isVisible());
+    QCOMPARE(box->view()->font(), box->font());
+    QCOMPARE(box->view()->font().pointSizeF(), 9.0);
+    QVERIFY(!box->view()->font().bold());
+    box->hidePopup();
 }
 
 void tst_frmMain::startsOnDetailsWithFocusInName()
