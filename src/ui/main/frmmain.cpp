@@ -13,7 +13,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
+#include <QBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -113,7 +113,7 @@ LinkLabel *bannerLabel(QWidget *parent, const QString &name, const QString &text
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,8 +127,13 @@ frmMain::frmMain(QWidget *parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(twipsToPixels(8415), twipsToPixels(4815));
     setBackground(client, WindowBlue);
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A plain window with the menu bar over the client area: QMainWindow would add nothing here
+    // but its tool bar and dock layout, some 200 KiB of code paged in at start.
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setSizeConstraint(QLayout::SetFixedSize);
+    frame->addWidget(client);
 
     panels = new QStackedWidget(client);
     panels->setObjectName(QStringLiteral("panels"));
@@ -251,7 +256,8 @@ void frmMain::buildResult()
 
 void frmMain::buildMenu()
 {
-    QMenuBar *bar = menuBar();
+    bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
     const auto item = [this](QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)()) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
@@ -384,7 +390,7 @@ void frmMain::txtAge_KeyPress(int &KeyAscii)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
     // An access key that no control on the front panel answers types nothing either.
     if (isAltCombination(key))
