@@ -56,14 +56,15 @@ QPixmap resourcePng(const QString &path)
 
 QIcon applicationIcon()
 {
-    // Decoded once for every window that shows it. Never destroyed: a static icon would be
-    // destroyed after the application object, too late for its pixmaps.
-    static const QIcon *const icon = [] {
-        auto *images = new QIcon;
-        images->addPixmap(resourcePng(QStringLiteral(":/vexmora-32.png")));
-        images->addPixmap(resourcePng(QStringLiteral(":/vexmora-64.png")));
+    // Decoded once for every window that shows it, when the first one does: a desktop asks for
+    // it as the main window comes up, a headless run never does. Never destroyed: a static icon
+    // would be destroyed after the application object, too late for its pixmaps.
+    static const QIcon *const icon = new QIcon(deferredIcon([] {
+        QIcon images;
+        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-32.png")));
+        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-64.png")));
         return images;
-    }();
+    }));
     return *icon;
 }
 
@@ -97,7 +98,8 @@ public:
     {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
+    // Asked at once by QWidget::setWindowIcon, before anything is drawn.
+    bool isNull() override { return make ? false : made.isNull(); }
     QIconEngine *clone() const override { return new DeferredIconEngine(*this); }
 
 private:

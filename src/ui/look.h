@@ -40,7 +40,8 @@ QPixmap resourcePng(const QString &path);
 QIcon applicationIcon();
 
 // An icon whose images `make` draws up only when the icon is first painted or measured: an
-// icon a window never shows then costs nothing at start.
+// icon a window never shows then costs nothing at start. Until then it counts as not null, so
+// it suits images that are there for certain (resources, the style's own).
 QIcon deferredIcon(std::function<QIcon()> make);
 
 // The style the program runs with: the platform's own, except that the menu bar's overflow
