@@ -9,11 +9,11 @@
 #include "web/frmabout.h"
 #include "web/modhelp.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
