@@ -1,5 +1,6 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
+#include "ui/look.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     // Between the main window closing and the exit screen coming up no window is open, and the
     // process must live on: it ends only through EndApplication.
     app.setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new ApplicationStyle);
     QtPlatform qtPlatform;
     usePlatform(qtPlatform);
     frmNagScreen startup;

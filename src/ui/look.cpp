@@ -1,9 +1,11 @@
 #include "ui/look.h"
 
 #include <QFontDatabase>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QLabel>
 #include <QPalette>
+#include <QPointer>
 #include <QStringList>
 
 QFont verdana(qreal pointSize, bool bold)
@@ -54,13 +56,82 @@ QPixmap resourcePng(const QString &path)
 
 QIcon applicationIcon()
 {
-    // Decoded once for every window that shows it. Never destroyed: a static icon would be
-    // destroyed after the application object, too late for its pixmaps.
-    static const QIcon *const icon = [] {
-        auto *images = new QIcon;
-        images->addPixmap(resourcePng(QStringLiteral(":/vexmora-32.png")));
-        images->addPixmap(resourcePng(QStringLiteral(":/vexmora-64.png")));
+    // Decoded once for every window that shows it, when the first one does: a desktop asks for
+    // it as the main window comes up, a headless run never does. Never destroyed: a static icon
+    // would be destroyed after the application object, too late for its pixmaps.
+    static const QIcon *const icon = new QIcon(deferredIcon([] {
+        QIcon images;
+        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-32.png")));
+        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-64.png")));
         return images;
-    }();
+    }));
     return *icon;
+}
+
+namespace {
+
+class DeferredIconEngine final : public QIconEngine
+{
+public:
+    explicit DeferredIconEngine(std::function<QIcon()> make)
+        : make(std::move(make))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    // Asked at once by QWidget::setWindowIcon, before anything is drawn.
+    bool isNull() override { return make ? false : made.isNull(); }
+    QIconEngine *clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (make) {
+            made = make();
+            make = nullptr;
+        }
+        return made;
+    }
+
+    std::function<QIcon()> make; // empty once the icon is made
+    QIcon made;
+};
+
+} // namespace
+
+QIcon deferredIcon(std::function<QIcon()> make)
+{
+    return QIcon(new DeferredIconEngine(std::move(make)));
+}
+
+QIcon ApplicationStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option,
+                                     const QWidget *widget) const
+{
+    if (standardIcon != SP_ToolBarHorizontalExtensionButton)
+        return QProxyStyle::standardIcon(standardIcon, option, widget);
+    // The option is gone by the time the icon is drawn; the style and the widget may be, too.
+    const QPointer<QStyle> style = baseStyle();
+    const QPointer<const QWidget> owner = widget;
+    return deferredIcon([style, owner, standardIcon] {
+        return style ? style->standardIcon(standardIcon, nullptr, owner) : QIcon();
+    });
 }

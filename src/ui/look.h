@@ -4,7 +4,10 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QRect>
+
+#include <functional>
 
 class QLabel;
 class QWidget;
@@ -35,3 +38,19 @@ QPixmap resourcePng(const QString &path);
 
 // The program's icon, for every window and for the exit screen's picture.
 QIcon applicationIcon();
+
+// An icon whose images `make` draws up only when the icon is first painted or measured: an
+// icon a window never shows then costs nothing at start. Until then it counts as not null, so
+// it suits images that are there for certain (resources, the style's own).
+QIcon deferredIcon(std::function<QIcon()> make);
+
+// The style the program runs with: the platform's own, except that the menu bar's overflow
+// button gets its image only if it is ever shown. Qt reads that image with every menu bar it
+// builds, and reading an image file the first time loads every image format plugin (GIF, ICO,
+// JPEG and libjpeg, some 250 KiB); the window is too wide for its three menus ever to overflow.
+class ApplicationStyle : public QProxyStyle
+{
+public:
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option = nullptr,
+                       const QWidget *widget = nullptr) const override;
+};

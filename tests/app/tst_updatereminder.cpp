@@ -41,6 +41,14 @@ void tst_UpdateReminder::storedDateText_data()
     QTest::newRow("short month first") << "12/31/2026" << QDate();
     QTest::newRow("other separator") << "2026/12/07" << QDate();
     QTest::newRow("trailing text") << "2026-12-07x" << QDate();
+    QTest::newRow("trailing space") << "2026-12-07 " << QDate();
+    QTest::newRow("leading space") << " 2026-12-07" << QDate();
+    QTest::newRow("unpadded month and day") << "2026-1-7" << QDate();
+    QTest::newRow("signed year") << "+026-12-07" << QDate();
+    QTest::newRow("five-digit year") << "02026-12-07" << QDate();
+    QTest::newRow("non-ASCII digits") << QString::fromUtf8("٢٠٢٦-١٢-٠٧") << QDate();
+    QTest::newRow("year below 1000") << "0999-01-01" << QDate(999, 1, 1);
+    QTest::newRow("empty") << "" << QDate();
 }
 
 void tst_UpdateReminder::storedDateText()

@@ -1,8 +1,13 @@
 #include "ui/look.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QMenuBar>
 #include <QTest>
+#include <QToolButton>
+
+#include <memory>
 
 class tst_look : public QObject
 {
@@ -14,7 +19,18 @@ private slots:
     void readsResourcePng_data();
     void readsResourcePng();
     void applicationIconHasBothSizes();
+    void deferredIconIsMadeOnFirstUse();
+    void applicationStyleDrawsTheSameIcons_data();
+    void applicationStyleDrawsTheSameIcons();
+    void overflowingMenuBarShowsItsButtonImage();
 };
+
+namespace {
+QImage image(const QIcon &icon, QSize size)
+{
+    return icon.pixmap(size).toImage();
+}
+} // namespace
 
 void tst_look::verdanaDrawsVerdanaOrDejaVuSans_data()
 {
@@ -65,6 +81,68 @@ void tst_look::applicationIconHasBothSizes()
     QVERIFY(icon.availableSizes().contains(QSize(64, 64)));
     // Decoded once: every window shares the same images.
     QCOMPARE(applicationIcon().cacheKey(), icon.cacheKey());
+}
+
+void tst_look::deferredIconIsMadeOnFirstUse()
+{
+    int made = 0;
+    const QIcon icon = deferredIcon([&made] {
+        ++made;
+        return applicationIcon();
+    });
+    QIcon copy = icon;
+    QVERIFY(!icon.isNull());
+    QCOMPARE(made, 0);
+    QCOMPARE(copy.availableSizes(), applicationIcon().availableSizes());
+    QCOMPARE(image(icon, QSize(32, 32)), image(applicationIcon(), QSize(32, 32)));
+    QCOMPARE(image(copy, QSize(64, 64)), image(applicationIcon(), QSize(64, 64)));
+    QCOMPARE(made, 1);
+    // Once made, an icon without images says so.
+    const QIcon empty = deferredIcon([] { return QIcon(); });
+    QVERIFY(empty.availableSizes().isEmpty());
+    QVERIFY(empty.isNull());
+}
+
+void tst_look::applicationStyleDrawsTheSameIcons_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("menu bar overflow") << int(QStyle::SP_ToolBarHorizontalExtensionButton) << QSize(16, 10);
+    QTest::newRow("tool bar overflow") << int(QStyle::SP_ToolBarVerticalExtensionButton) << QSize(10, 16);
+    QTest::newRow("message box") << int(QStyle::SP_MessageBoxInformation) << QSize(32, 32);
+}
+
+void tst_look::applicationStyleDrawsTheSameIcons()
+{
+    QFETCH(int, which);
+    QFETCH(QSize, size);
+    ApplicationStyle style;
+    const auto pixmap = static_cast<QStyle::StandardPixmap>(which);
+    const QIcon ours = style.standardIcon(pixmap);
+    const QIcon platforms = style.baseStyle()->standardIcon(pixmap);
+    QVERIFY(!platforms.isNull());
+    QCOMPARE(ours.availableSizes(), platforms.availableSizes());
+    QCOMPARE(image(ours, size), image(platforms, size));
+}
+
+// A menu bar too narrow for its menus still shows its overflow button with the style's image.
+void tst_look::overflowingMenuBarShowsItsButtonImage()
+{
+    QApplication::setStyle(new ApplicationStyle);
+    auto window = std::make_unique<QWidget>();
+    auto *bar = new QMenuBar(window.get());
+    for (int i = 0; i < 12; ++i)
+        bar->addMenu(QStringLiteral("A long menu title %1").arg(i));
+    bar->setGeometry(0, 0, 200, bar->sizeHint().height());
+    window->resize(200, 100);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *overflow = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    QVERIFY(overflow);
+    QTRY_VERIFY(overflow->isVisible());
+    const QStyle *platforms = qobject_cast<QProxyStyle *>(QApplication::style())->baseStyle();
+    const QIcon expected = platforms->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    QCOMPARE(image(overflow->icon(), QSize(16, 10)), image(expected, QSize(16, 10)));
 }
 
 QTEST_MAIN(tst_look)

@@ -9,11 +9,11 @@
 #include "web/frmabout.h"
 #include "web/modhelp.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -84,13 +84,13 @@ protected:
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
 
-QFrame *makePanel(QStackedWidget *stack, const QString &name)
+QFrame *makePanel(QStackedWidget *stack, const QString &name, const QFont &font = verdana(9, true))
 {
     auto *panel = new QFrame(stack);
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::NoFrame);
     setBackground(panel, PanelPurple);
-    panel->setFont(verdana(9, true));
+    panel->setFont(font);
     stack->addWidget(panel);
     return panel;
 }
@@ -113,7 +113,7 @@ LinkLabel *bannerLabel(QWidget *parent, const QString &name, const QString &text
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,32 +127,28 @@ frmMain::frmMain(QWidget *parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(twipsToPixels(8415), twipsToPixels(4815));
     setBackground(client, WindowBlue);
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A plain window with the menu bar over the client area: QMainWindow would add nothing here
+    // but its tool bar and dock layout, some 200 KiB of code paged in at start.
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setSizeConstraint(QLayout::SetFixedSize);
+    frame->addWidget(client);
 
     panels = new QStackedWidget(client);
     panels->setObjectName(QStringLiteral("panels"));
     panels->setGeometry(twipsRect(0, 550, 8415, 3375));
-    fraDetails = makePanel(panels, QStringLiteral("fraDetails"));
-    fraQuestion = makePanel(panels, QStringLiteral("fraQuestion"));
-    fraResult = makePanel(panels, QStringLiteral("fraResult"));
+    // Only the details panel is on screen at start; the question and result panels wait for
+    // the first test (buildTestPanels), which keeps their widgets out of the start-up time.
     buildDetails();
-    buildQuestion();
-    buildResult();
     buildBanners(client);
     buildMenu();
 
     setTabOrder(txtName, txtAge);
     setTabOrder(txtAge, cboSex);
     setTabOrder(cboSex, cmdTest);
-    setTabOrder(cmdTest, optOption1);
-    setTabOrder(optOption1, optOption2);
-    setTabOrder(optOption2, cmdNext);
-    setTabOrder(cmdNext, cmdMain);
 
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
-    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
     txtName->installEventFilter(this);
     txtAge->installEventFilter(this);
 
@@ -162,6 +158,10 @@ frmMain::frmMain(QWidget *parent)
 
 void frmMain::buildDetails()
 {
+    // The gender box takes its font from the panel: a font set on the box itself makes Qt build
+    // the box's drop-down list at once (some 400 KiB), not when it first drops down. The text
+    // boxes get the bold of the other panels on their own.
+    fraDetails = makePanel(panels, QStringLiteral("fraDetails"), verdana(9));
     const QFont font = verdana(8.25, true);
     lblLabel[4] = boxLabel(fraDetails, QStringLiteral("lblLabel[4]"),
                            QStringLiteral("Vexmora helps understand the masculinity and feminity of a person's "
@@ -184,12 +184,13 @@ void frmMain::buildDetails()
     txtAge = new QLineEdit(fraDetails);
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
+    for (QLineEdit *box : {txtName, txtAge})
+        box->setFont(verdana(9, true));
     // Composed characters would arrive as input-method text and pass by the key filter.
     txtAge->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     cboSex = new QComboBox(fraDetails);
     cboSex->setObjectName(QStringLiteral("cboSex"));
-    cboSex->setFont(verdana(9));
     cboSex->setGeometry(twipsToPixels(3600), twipsToPixels(2280), twipsToPixels(1335),
                         cboSex->sizeHint().height());
 
@@ -198,8 +199,25 @@ void frmMain::buildDetails()
     cmdTest->setFont(font);
 }
 
+void frmMain::buildTestPanels()
+{
+    if (fraQuestion)
+        return;
+    buildQuestion();
+    buildResult();
+    // The same order as if every panel had been there from the start: a started test takes the
+    // focus from the button to the first option, a finished one from Next to Back To Main.
+    setTabOrder(cmdTest, optOption1);
+    setTabOrder(optOption1, optOption2);
+    setTabOrder(optOption2, cmdNext);
+    setTabOrder(cmdNext, cmdMain);
+    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
+}
+
 void frmMain::buildQuestion()
 {
+    fraQuestion = makePanel(panels, QStringLiteral("fraQuestion"));
     const QFont font = verdana(8.25, true);
     lblQuestioNo = textLabel(fraQuestion, QStringLiteral("lblQuestioNo"), QString(), Yellow, font, 3615, 480);
     lblQuestion = textLabel(fraQuestion, QStringLiteral("lblQuestion"), QString(), Orange, font, 525, 840);
@@ -222,6 +240,7 @@ void frmMain::buildQuestion()
 
 void frmMain::buildResult()
 {
+    fraResult = makePanel(panels, QStringLiteral("fraResult"));
     const QFont font = fraResult->font();
     lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"),
                             QStringLiteral("After having taken this test, you will understand how your brain "
@@ -237,7 +256,8 @@ void frmMain::buildResult()
 
 void frmMain::buildMenu()
 {
-    QMenuBar *bar = menuBar();
+    bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
     const auto item = [this](QMenu *menu, const char *name, const QString &caption, void (frmMain::*handler)()) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
@@ -324,6 +344,7 @@ void frmMain::cmdTest_Click()
         intAge = typedAge;
     strSex = cboSex->currentText();
 
+    buildTestPanels();
     modMaleFemaleTest::LoadQuestions();
     intQuestionNo = 0;
     intScore = 0;
@@ -369,7 +390,7 @@ void frmMain::txtAge_KeyPress(int &KeyAscii)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
     // An access key that no control on the front panel answers types nothing either.
     if (isAltCombination(key))
@@ -433,6 +454,7 @@ void frmMain::lblCobrand_Click()
 
 void frmMain::ShowResult(const qint16 &score)
 {
+    buildTestPanels();
     if (const auto percent = modMaleFemaleTest::percentFor(score))
         intPercent = *percent;
     setCentredText(lblResult[0], modMaleFemaleTest::percentagesLine(intPercent));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include <QWidget>
 #include <QString>
 
 #include <array>
@@ -11,18 +11,22 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 
 // The main window: the details panel, the twenty questions one at a time, and the result,
 // with the publisher's menu and banners around them.
-class frmMain : public QMainWindow
+class frmMain : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit frmMain(QWidget *parent = nullptr);
+
+    // File, Help and Donate, over the client area.
+    QMenuBar *menuBar() const { return bar; }
 
     // Writes the percentages and the verdict for a finished test's score onto the result panel.
     void ShowResult(const qint16 &score);
@@ -56,6 +60,7 @@ private:
     void lblCobrand_Click();
 
     void buildDetails();
+    void buildTestPanels(); // the question and result panels, once
     void buildQuestion();
     void buildResult();
     void buildMenu();
@@ -65,6 +70,7 @@ private:
     void setCentredText(QLabel *label, const QString &text);
     void stopMessage(const QString &text);
 
+    QMenuBar *bar = nullptr;
     QStackedWidget *panels = nullptr; // only the panel in front takes focus and keys
     QFrame *fraDetails = nullptr;
     QFrame *fraQuestion = nullptr;

@@ -2,6 +2,7 @@
 
 #include "support/fakeplatform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -27,6 +28,9 @@ private slots:
     void cleanup();
 
     void window();
+    void fonts_data();
+    void fonts();
+    void genderListFont();
     void startsOnDetailsWithFocusInName();
     void startTestChecks_data();
     void startTestChecks();
@@ -44,6 +48,9 @@ private slots:
     void coveredPanelsTakeNoKeys();
     void strayNextAddsNoAnswer();
     void wholeTestWithKeyboardAlone();
+    void resultWrittenBeforeAnyTest();
+    void tabOrderAcrossPanels_data();
+    void tabOrderAcrossPanels();
 
 private:
     template<typename T>
@@ -110,8 +117,49 @@ void tst_frmMain::window()
     QCOMPARE(control<QComboBox>("cboSex")->itemText(0), QStringLiteral("Male"));
     QCOMPARE(control<QComboBox>("cboSex")->itemText(1), QStringLiteral("Female"));
     QVERIFY(!control<QComboBox>("cboSex")->isEditable());
+    // No button is the window's default, neither now nor on the panels a started test brings up.
+    QVERIFY(!control<QPushButton>("cmdTest")->isDefault());
+    startTest();
     for (const char *name : {"cmdTest", "cmdNext", "cmdMain"})
         QVERIFY(!control<QPushButton>(name)->isDefault());
+}
+
+void tst_frmMain::fonts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("name") << "txtName" << 9.0 << true;
+    QTest::newRow("age") << "txtAge" << 9.0 << true;
+    QTest::newRow("gender") << "cboSex" << 9.0 << false;
+    QTest::newRow("start button") << "cmdTest" << 8.25 << true;
+    QTest::newRow("question") << "lblQuestion" << 8.25 << true;
+    QTest::newRow("option") << "optOption1" << 8.25 << true;
+    QTest::newRow("next") << "cmdNext" << 9.0 << true;
+    QTest::newRow("result") << "lblResult[2]" << 9.0 << true;
+}
+
+void tst_frmMain::fonts()
+{
+    QFETCH(QString, control);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    startTest(); // brings up every panel once
+    const QFont font = form->findChild<QWidget *>(control)->font();
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.bold(), bold);
+}
+
+// The gender list drops down in the box's own font.
+void tst_frmMain::genderListFont()
+{
+    auto *box = control<QComboBox>("cboSex");
+    box->showPopup();
+    QTRY_VERIFY(box->view()->isVisible());
+    QCOMPARE(box->view()->font(), box->font());
+    QCOMPARE(box->view()->font().pointSizeF(), 9.0);
+    QVERIFY(!box->view()->font().bold());
+    box->hidePopup();
 }
 
 void tst_frmMain::startsOnDetailsWithFocusInName()
@@ -350,8 +398,11 @@ void tst_frmMain::secondTestStartsOver()
 // and clicks it a moment later, so a button that is not down was not pressed.
 void tst_frmMain::coveredPanelsTakeNoKeys()
 {
+    // Before the first test the result panel may not even be built: Alt+M must do nothing.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
-    QVERIFY(!control<QPushButton>("cmdMain")->isDown());
+    const auto *cmdMain = form->findChild<QPushButton *>(QStringLiteral("cmdMain"));
+    QVERIFY(!cmdMain || !cmdMain->isDown());
+    QCOMPARE(panel(), QStringLiteral("fraDetails"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
     QTRY_COMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages[0].text, QStringLiteral("Please enter name"));
@@ -427,6 +478,49 @@ void tst_frmMain::wholeTestWithKeyboardAlone()
     QCOMPARE(focus(), QStringLiteral("cmdMain"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(panel(), QStringLiteral("fraDetails"));
+}
+
+// The result can be written onto a window that has not run a test yet; showing it later shows
+// those texts.
+void tst_frmMain::resultWrittenBeforeAnyTest()
+{
+    form->ShowResult(12);
+    QCOMPARE(label("lblResult[0]"), Masculine60);
+    QCOMPARE(label("lblResult[1]"), QStringLiteral("You have Masculine Thinking"));
+    QCOMPARE(panel(), QStringLiteral("fraDetails"));
+    QCOMPARE(focus(), QStringLiteral("txtName"));
+}
+
+void tst_frmMain::tabOrderAcrossPanels_data()
+{
+    QTest::addColumn<int>("answered"); // -1: no test started
+    QTest::addColumn<QStringList>("order"); // the focus after each Tab, from the panel's first stop
+    QTest::newRow("details") << -1 << QStringList{"txtAge", "cboSex", "cmdTest", "txtName"};
+    QTest::newRow("question") << 0 << QStringList{"cmdNext", "optOption1"};
+    QTest::newRow("result") << 20 << QStringList{"cmdMain"};
+}
+
+// The focus goes round the controls of the front panel in the order they are laid out, and a
+// panel brought up by a button starts with the focus on its first control.
+void tst_frmMain::tabOrderAcrossPanels()
+{
+    QFETCH(int, answered);
+    QFETCH(QStringList, order);
+    if (answered >= 0) {
+        control<QLineEdit>("txtName")->setText(QStringLiteral("Ann"));
+        control<QLineEdit>("txtAge")->setText(QStringLiteral("30"));
+        control<QPushButton>("cmdTest")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(focus(), QStringLiteral("optOption1"));
+        for (int i = 0; i < answered; ++i)
+            QTest::keyClick(control<QPushButton>("cmdNext"), Qt::Key_Space);
+    }
+    QStringList seen;
+    for (int i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen.append(focus());
+    }
+    QCOMPARE(seen, order);
 }
 
 QTEST_MAIN(tst_frmMain)
