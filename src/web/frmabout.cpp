@@ -1,6 +1,7 @@
 #include "web/frmabout.h"
 
 #include "ui/linklabel.h"
+#include "ui/controls.h"
 #include "ui/look.h"
 #include "web/modhelp.h"
 
@@ -15,17 +16,6 @@ const QColor Orange(255, 180, 4);
 const QColor LineYellow(0xFF, 0xFF, 0x00);
 const int LineY = twipsToPixels(2430);
 const int RightEdge = twipsToPixels(6915); // where the texts and the button end
-
-QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                   const QFont &font)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    setTextColor(label, color);
-    return label;
-}
 
 LinkLabel *link(QWidget *parent, const QString &name, const QString &text, int left, int top)
 {
@@ -68,33 +58,26 @@ frmAbout::frmAbout(QWidget *parent)
     lblHomePage = link(this, QStringLiteral("lblHomePage"),
                        QStringLiteral("Click here to visit ") + modHelp::SiteAddress(), 2865, 1335);
 
-    Label3 = plainLabel(this, QStringLiteral("Label3"),
-                        QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                                       "money online. Get this software fully branded for your website."),
-                        Qt::white, verdana(8.25, true));
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setGeometry(twipsRect(120, 1650, 6795, 435));
+    Label3 = boxLabel(this, QStringLiteral("Label3"),
+                      QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                     "money online. Get this software fully branded for your website."),
+                      Qt::white, verdana(8.25, true), twipsRect(120, 1650, 6795, 435));
 
     lblCoBrand = link(this, QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details"), 4620,
                       2085);
 
-    Label2 = plainLabel(this, QStringLiteral("Label2"), QStringLiteral("Vexmora v1.15"), Qt::white,
-                        verdana(9.75, true));
-    Label2->move(twipsToPixels(810), twipsToPixels(150));
-    sizeToText(Label2);
+    Label2 = textLabel(this, QStringLiteral("Label2"), QStringLiteral("Vexmora v1.15"), Qt::white,
+                       verdana(9.75, true), 810, 150);
 
     // Under the title, between the icon's column and the right edge, above the home-page link.
-    Label1 = plainLabel(this, QStringLiteral("Label1"),
-                        QStringLiteral("Twenty questions with two answers each show how much of your thinking "
-                                       "is masculine and how much is feminine. Take it for fun: it is no "
-                                       "scientific test. %1 has more free programs for you.")
-                            .arg(modHelp::SiteName()),
-                        Orange, verdana(8.25));
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(Label2->x(), Label2->geometry().bottom() + 5, RightEdge - Label2->x(),
-                        lblHomePage->y() - Label2->geometry().bottom() - 8);
+    const int below = Label2->geometry().bottom() + 5;
+    Label1 = boxLabel(this, QStringLiteral("Label1"),
+                      QStringLiteral("Twenty questions with two answers each show how much of your thinking "
+                                     "is masculine and how much is feminine. Take it for fun: it is no "
+                                     "scientific test. %1 has more free programs for you.")
+                          .arg(modHelp::SiteName()),
+                      Orange, verdana(8.25),
+                      QRect(Label2->x(), below, RightEdge - Label2->x(), lblHomePage->y() - 3 - below));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

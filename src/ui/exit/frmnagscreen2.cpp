@@ -6,6 +6,7 @@
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
 #include "ui/keys.h"
+#include "ui/controls.h"
 #include "ui/look.h"
 #include "web/modhelp.h"
 
@@ -44,37 +45,6 @@ QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &captio
     palette.setColor(QPalette::WindowText, Qt::white);
     frame->setPalette(palette);
     return frame;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                  const QFont &font)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    setTextColor(label, color);
-    return label;
-}
-
-// A label that keeps its box and wraps its text inside it.
-QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                 const QFont &font, const QRect &box)
-{
-    QLabel *label = makeLabel(parent, name, text, color, font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(box);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(box);
-    // Enter presses the focused button, as it does on Windows; no button is the window's default.
-    button->setAutoDefault(true);
-    return button;
 }
 
 // The font goes down in steps until the text fits the control's width: the site's name in a

@@ -5,6 +5,7 @@
 #include "quiz/modmalefemaletest.h"
 #include "ui/keys.h"
 #include "ui/linklabel.h"
+#include "ui/controls.h"
 #include "ui/look.h"
 #include "web/frmabout.h"
 #include "web/modhelp.h"
@@ -32,47 +33,6 @@ const QColor Cyan(0, 255, 255);
 const QColor LightGreen(128, 255, 128);
 
 const int PanelWidth = twipsToPixels(8415);
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                  const QFont &font)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    setTextColor(label, color);
-    return label;
-}
-
-// A label that keeps its box and wraps its text inside it.
-QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                 const QFont &font, const QRect &box)
-{
-    QLabel *label = makeLabel(parent, name, text, color, font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(box);
-    return label;
-}
-
-// A label that takes the size of its text, from its top left corner.
-QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
-                  const QFont &font, int left, int top)
-{
-    QLabel *label = makeLabel(parent, name, text, color, font);
-    label->move(twipsToPixels(left), twipsToPixels(top));
-    sizeToText(label);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(box);
-    // Enter presses the focused button, as it does on Windows; no button is the window's default.
-    button->setAutoDefault(true);
-    return button;
-}
 
 // An option button whose whole box takes the click, not only its circle and its text.
 class OptionButton : public QRadioButton

@@ -1,0 +1,45 @@
+#include "ui/controls.h"
+
+#include "ui/look.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText); // a "<" in a text is a character, never markup
+    label->setFont(font);
+    setTextColor(label, color);
+    return label;
+}
+
+QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                 const QFont &font, const QRect &box)
+{
+    QLabel *label = makeLabel(parent, name, text, color, font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(box);
+    return label;
+}
+
+QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font, int left, int top)
+{
+    QLabel *label = makeLabel(parent, name, text, color, font);
+    label->move(twipsToPixels(left), twipsToPixels(top));
+    sizeToText(label);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(box);
+    button->setAutoDefault(true);
+    return button;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The controls every window is built from, named and placed as the window's design has them.
+
+// A label of plain text in the given colour and font; its place is the caller's.
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font);
+// A label that keeps its box and wraps its text inside it.
+QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                 const QFont &font, const QRect &box);
+// A label that takes the size of its text, from its top left corner, in twips.
+QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                  const QFont &font, int left, int top);
+// A push button that Enter presses while it has the focus, as on Windows; it is never the
+// window's default button.
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box);
