@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "ui/linklabel.h"
 #include "ui/look.h"
 
 #include <QLabel>
@@ -32,6 +33,17 @@ QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, con
     QLabel *label = makeLabel(parent, name, text, color, font);
     label->move(twipsToPixels(left), twipsToPixels(top));
     sizeToText(label);
+    return label;
+}
+
+LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                    QFont font)
+{
+    auto *label = new LinkLabel(text, parent);
+    label->setObjectName(name);
+    font.setUnderline(true);
+    label->setFont(font);
+    setTextColor(label, color);
     return label;
 }
 

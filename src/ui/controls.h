@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class LinkLabel;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -20,6 +21,9 @@ QLabel *boxLabel(QWidget *parent, const QString &name, const QString &text, cons
 // A label that takes the size of its text, from its top left corner, in twips.
 QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                   const QFont &font, int left, int top);
+// A link: the text underlined in the given colour and font, a pointing hand over it.
+LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, const QColor &color,
+                    QFont font);
 // A push button that Enter presses while it has the focus, as on Windows; it is never the
 // window's default button.
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box);

@@ -19,12 +19,7 @@ const int RightEdge = twipsToPixels(6915); // where the texts and the button end
 
 LinkLabel *link(QWidget *parent, const QString &name, const QString &text, int left, int top)
 {
-    auto *label = new LinkLabel(text, parent);
-    label->setObjectName(name);
-    QFont font = verdana(8.25);
-    font.setUnderline(true);
-    label->setFont(font);
-    setTextColor(label, LinkGreen);
+    LinkLabel *label = makeLink(parent, name, text, LinkGreen, verdana(8.25));
     label->move(twipsToPixels(left), twipsToPixels(top));
     sizeToText(label);
     // A longer site address than the window was drawn for would run past the right edge:

@@ -6,6 +6,7 @@
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
 #include "ui/keys.h"
+#include "ui/linklabel.h"
 #include "ui/controls.h"
 #include "ui/look.h"
 #include "web/modhelp.h"
@@ -15,7 +16,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -118,7 +118,7 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
     connect(Check1, &QCheckBox::clicked, this, &frmNagScreen2::Check1_Click);
-    lblGoToHome->installEventFilter(this);
+    connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
     for (QWidget *box : std::initializer_list<QWidget *>{txtName, txtEmail, txtFriendName, txtFriendEmail,
                                                         txtMessage})
         box->installEventFilter(this);
@@ -172,16 +172,14 @@ void frmNagScreen2::buildAdvert()
                                      "fun and informative. Try them, and share the experience with your "
                                      "friends and family!"),
                       Qt::white, verdana(9), twipsRect(120, 360, 3495, 3855));
-    lblGoToHome = makeLabel(Frame6, QStringLiteral("lblGoToHome"),
-                            QStringLiteral("Click Here To Visit Quillmoor Softwares"), Yellow,
-                            underlined(verdana(9, true)));
+    lblGoToHome = makeLink(Frame6, QStringLiteral("lblGoToHome"),
+                           QStringLiteral("Click Here To Visit Quillmoor Softwares"), Yellow, verdana(9, true));
     // Wider than the frame on one line in these fonts: it wraps within its width instead, and
     // grows upwards from its lower edge, with the paragraph above ending where it starts.
     lblGoToHome->setWordWrap(true);
     const int width = twipsToPixels(3585);
     const int height = lblGoToHome->heightForWidth(width);
     lblGoToHome->setGeometry(twipsToPixels(75), twipsToPixels(4250 + 210) - height, width, height);
-    lblGoToHome->setCursor(Qt::PointingHandCursor);
     Label3->resize(Label3->width(), std::min(Label3->height(), lblGoToHome->y() - Label3->y()));
 }
 
@@ -295,14 +293,6 @@ void frmNagScreen2::refuseSpace(int &KeyAscii, PromptTextBox *box)
 
 bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblGoToHome) {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && lblGoToHome->rect().contains(mouse->position().toPoint()))
-                lblGoToHome_Click();
-        }
-        return false;
-    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);

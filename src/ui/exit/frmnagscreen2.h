@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class LinkLabel;
 class PromptTextBox;
 class PromptTextEdit;
 class QCheckBox;
@@ -48,7 +49,7 @@ private:
 
     QGroupBox *Frame6 = nullptr;
     QLabel *Label3 = nullptr;
-    QLabel *lblGoToHome = nullptr;
+    LinkLabel *lblGoToHome = nullptr;
 
     QGroupBox *Frame2 = nullptr;
     PromptTextBox *txtName = nullptr;

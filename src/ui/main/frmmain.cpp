@@ -58,12 +58,7 @@ QFrame *makePanel(QStackedWidget *stack, const QString &name, const QFont &font 
 // A banner: bold underlined light green, centred and wrapped inside its box.
 LinkLabel *bannerLabel(QWidget *parent, const QString &name, const QString &text, const QRect &box)
 {
-    auto *label = new LinkLabel(text, parent);
-    label->setObjectName(name);
-    QFont font = verdana(8.25, true);
-    font.setUnderline(true);
-    label->setFont(font);
-    setTextColor(label, LightGreen);
+    LinkLabel *label = makeLink(parent, name, text, LightGreen, verdana(8.25, true));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(box);
