@@ -17,3 +17,8 @@ void usePlatform(Platform &p)
 {
     current = &p;
 }
+
+void stopMessage(const QString &text)
+{
+    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
+}

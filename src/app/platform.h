@@ -38,5 +38,8 @@ public:
 Platform &platform();
 void usePlatform(Platform &p);
 
+// Reports bad input the one way the program does: a message box with the stop icon and OK.
+void stopMessage(const QString &text);
+
 // Title of every message box.
 inline constexpr char ApplicationTitle[] = "Vexmora";

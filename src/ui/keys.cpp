@@ -40,3 +40,13 @@ bool isAltCombination(const QKeyEvent &event)
 {
     return event.modifiers().testFlag(Qt::AltModifier) && !event.modifiers().testFlag(Qt::ControlModifier);
 }
+
+bool cancelledByKeyPress(const QKeyEvent &event, const std::function<void(int &KeyAscii)> &keyPress)
+{
+    const std::optional<int> code = typedCharacter(event);
+    if (!code)
+        return false;
+    int KeyAscii = *code;
+    keyPress(KeyAscii);
+    return KeyAscii == 0;
+}

@@ -299,20 +299,9 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
     // An access key that no control answers types nothing either.
     if (isAltCombination(key))
         return true;
-    if (watched == txtEmail || watched == txtFriendEmail) {
-        if (const auto code = typedCharacter(key)) {
-            int KeyAscii = *code;
-            if (watched == txtEmail)
-                txtEmail_KeyPress(KeyAscii);
-            else
-                txtFriendEmail_KeyPress(KeyAscii);
-            return KeyAscii == 0;
-        }
-    }
+    if (watched == txtEmail)
+        return cancelledByKeyPress(key, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
+    if (watched == txtFriendEmail)
+        return cancelledByKeyPress(key, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
     return false;
-}
-
-void frmNagScreen2::stopMessage(const QString &text)
-{
-    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
 }

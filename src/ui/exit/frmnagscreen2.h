@@ -43,7 +43,6 @@ private:
     void buildAdvert();
     void buildReferAFriend();
     void refuseSpace(int &KeyAscii, PromptTextBox *box);
-    void stopMessage(const QString &text);
 
     QIcon icon;
 

@@ -16,11 +16,6 @@ QString strTafUrl;
 
 namespace {
 
-void stopMessage(const QString &text)
-{
-    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
-}
-
 bool isFilledIn(const QString &value, QStringView prompt)
 {
     return !value.isEmpty() && value != prompt;

@@ -350,13 +350,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // An access key that no control on the front panel answers types nothing either.
     if (isAltCombination(key))
         return true;
-    if (watched == txtAge) {
-        if (const auto code = typedCharacter(key)) {
-            int KeyAscii = *code;
-            txtAge_KeyPress(KeyAscii);
-            return KeyAscii == 0;
-        }
-    }
+    if (watched == txtAge)
+        return cancelledByKeyPress(key, [this](int &KeyAscii) { txtAge_KeyPress(KeyAscii); });
     return false;
 }
 
@@ -443,11 +438,6 @@ void frmMain::setCentredText(QLabel *label, const QString &text)
     label->setText(text);
     sizeToText(label);
     label->move((PanelWidth - label->width()) / 2, label->y());
-}
-
-void frmMain::stopMessage(const QString &text)
-{
-    platform().message(text, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 // Whatever panel is in front, the window closes without a question and the test is dropped.

@@ -68,7 +68,6 @@ private:
     void showPanel(QFrame *panel);
     void showQuestion(int position);
     void setCentredText(QLabel *label, const QString &text);
-    void stopMessage(const QString &text);
 
     QMenuBar *bar = nullptr;
     QStackedWidget *panels = nullptr; // only the panel in front takes focus and keys
