@@ -1,6 +1,7 @@
 #include "ui/exit/prompttextbox.h"
 
 #include "platform/trim.h"
+#include "ui/controls.h"
 
 #include <QFocusEvent>
 
@@ -57,6 +58,7 @@ PromptTextBox::PromptTextBox(const QString &prompt, QWidget *parent)
     : QLineEdit(prompt, parent)
     , focus(prompt)
 {
+    setMaxLength(NoLengthLimit);
 }
 
 void PromptTextBox::apply(const QString &newText)
