@@ -1,6 +1,7 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
 #include "app/windowsystem.h"
+#include "ui/accessibility.h"
 #include "ui/look.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     // process must live on: it ends only through EndApplication.
     app.setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new ApplicationStyle);
+    installAccessibleInterfaces();
     QtPlatform qtPlatform;
     usePlatform(qtPlatform);
     frmNagScreen startup;

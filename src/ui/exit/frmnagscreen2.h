@@ -29,6 +29,7 @@ public:
 protected:
     // Form_Unload: however the screen closes, the process ends.
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -237,6 +237,8 @@ void tst_frmNagScreen2::promptRules()
     QFETCH(QString, before);
     QFETCH(bool, gainsFocus);
     QFETCH(QString, after);
+    // The message box is hidden on the screen; the rule is the box's own all the same.
+    control(box)->show();
     if (!gainsFocus)
         control(box)->setFocus(Qt::TabFocusReason);
     setText(box, before);
