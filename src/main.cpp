@@ -1,6 +1,6 @@
 #include "app/frmnagscreen.h"
-#include "app/qtplatform.h"
-#include "app/windowsystem.h"
+#include "platform/qtplatform.h"
+#include "platform/windowsystem.h"
 #include "ui/accessibility.h"
 #include "ui/look.h"
 

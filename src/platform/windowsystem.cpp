@@ -1,4 +1,4 @@
-#include "app/windowsystem.h"
+#include "platform/windowsystem.h"
 
 std::optional<QString> windowSystemFor(const QProcessEnvironment &environment, const QStringList &arguments)
 {
