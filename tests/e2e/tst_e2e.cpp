@@ -684,7 +684,7 @@ void tst_e2e::screenReaderReadsAndPresses_data()
 {
     // What a screen reader finds in each window, as "role<TAB>name" of the objects it may show,
     // and what it must not find showing; then the link it presses and the page that opens.
-    QTest::addColumn<bool>("exitScreen");
+    QTest::addColumn<QString>("window"); // "main", "exit" or "about"
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QStringList>("notShown");
     QTest::addColumn<QString>("focused"); // none: not looked at
@@ -695,23 +695,28 @@ void tst_e2e::screenReaderReadsAndPresses_data()
         "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
         "fully branded for your website. Click here for more details.");
     QTest::newRow("main window")
-        << false
+        << "main"
         << QStringList{"frame\tVexmora v1.15", "text\tEnter Name", "text\tEnter Age", "combo box\tSelect Gender",
                        "push button\tTake The Masculine Feminine Test"}
         << QStringList() << QString() << fullBrand << "fully-branded";
     QTest::newRow("exit screen")
-        << true
+        << "exit"
         << QStringList{"frame\tVexmora", "push button\tExit", "link\tVisit " + site + " Now",
                        "text\tYour Name", "text\tYour Email Address", "text\tFriend's Name",
                        "text\tFriend's Email Address", "push button\tRefer A Friend Now",
                        "link\tClick Here To Visit Quillmoor Softwares"}
         << QStringList{"text\tYour Message"} << "push button\tExit"
         << "Click Here To Visit Quillmoor Softwares" << "quillmoorsoftwares";
+    QTest::newRow("About window")
+        << "about"
+        << QStringList{"dialog\tAbout Vexmora", "push button\tOK",
+                       QStringLiteral("link\tClick here to visit " VEXMORA_SITE), "link\tClick here for more details"}
+        << QStringList() << QString() << "Click here for more details" << "fully-branded";
 }
 
 void tst_e2e::screenReaderReadsAndPresses()
 {
-    QFETCH(bool, exitScreen);
+    QFETCH(QString, window);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, notShown);
     QFETCH(QString, focused);
@@ -719,15 +724,23 @@ void tst_e2e::screenReaderReadsAndPresses()
     QFETCH(QString, page);
     if (!x->startAccessibility())
         QSKIP(qPrintable(QStringLiteral("AT-SPI cannot run here: ") + x->error()));
+    const bool exitScreen = window == QLatin1String("exit");
     QProcess *program = nullptr;
-    quint32 window = 0;
+    quint32 shownWindow = 0;
     if (exitScreen)
-        closeMainWindowToExitScreen(program, window);
+        closeMainWindowToExitScreen(program, shownWindow);
     else
-        startMainWindow(program, window);
+        startMainWindow(program, shownWindow);
     if (QTest::currentTestFailed())
         return;
-    const QString title = exitScreen ? ApplicationTitle : MainTitle;
+    QString title = exitScreen ? ApplicationTitle : MainTitle;
+    QStringList windows{title};
+    if (window == QLatin1String("about")) {
+        title = QStringLiteral("About Vexmora");
+        QVERIFY(x->keys(shownWindow, {QStringLiteral("alt+h"), QStringLiteral("a")}));
+        QTRY_VERIFY_WITH_TIMEOUT(x->window(title) != 0, WindowTimeout);
+        windows = QStringList{title, MainTitle};
+    }
 
     QStringList showing;
     QStringList links;
@@ -770,7 +783,7 @@ void tst_e2e::screenReaderReadsAndPresses()
         QVERIFY2(each.endsWith(QStringLiteral(" [Press]")), qPrintable(each));
 
     // The offer in front was drawn at start: press whichever it is.
-    if (!exitScreen && !links.join('\n').contains(link)) {
+    if (window == QLatin1String("main") && !links.join('\n').contains(link)) {
         link = QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
                               "your site's name &  link here. See \"Help\" for details.    Click Here for more info "
                               "on co-branding.");
@@ -778,7 +791,7 @@ void tst_e2e::screenReaderReadsAndPresses()
     }
     QVERIFY(x->atspi({QStringLiteral("press"), title, link}));
     QTRY_COMPARE(x->openedAddresses(), QStringList{pageAddress(page)});
-    QCOMPARE(titles(), QStringList{title});
+    QCOMPARE(titles(), windows);
 }
 
 int main(int argc, char *argv[])
