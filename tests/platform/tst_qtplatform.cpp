@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +30,7 @@ private slots:
     void failedWriteKeepsTheStore();
     void reminderDateIsStoredAsIsoText();
     void randomStaysBelowOne();
+    void browserTakesWhatTheSystemTakes();
     void programNameIsTheFileName();
     void windowSystemForSession_data();
     void windowSystemForSession();
@@ -155,6 +158,32 @@ void tst_QtPlatform::randomStaysBelowOne()
         high = std::max(high, r);
     }
     QVERIFY(low < 0.001f && high > 0.999f);
+}
+
+// The longest argument the system really passes to a program, found by starting one, is the
+// longest address the browser is handed.
+void tst_QtPlatform::browserTakesWhatTheSystemTakes()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    QSKIP("the shell takes the address itself, not as a program's argument");
+#else
+    const QString prefix = QStringLiteral("https://www.quillmoor.example/vexmora-test/ssd.php?page=x&taf1=");
+    const auto address = [&](qsizetype size) { return prefix + QString(size - prefix.size(), QLatin1Char('a')); };
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("true"));
+    QVERIFY(!program.isEmpty());
+    qsizetype taken = prefix.size(); // an argument of this size starts
+    qsizetype refused = 4 << 20;     // and one of this size does not
+    QVERIFY(!QProcess::startDetached(program, {address(refused)}));
+    while (refused - taken > 1) {
+        const qsizetype middle = (taken + refused) / 2;
+        (QProcess::startDetached(program, {address(middle)}) ? taken : refused) = middle;
+    }
+    QtPlatform qt;
+    QVERIFY2(qt.browserTakes(address(taken)), qPrintable(QString::number(taken)));
+    QVERIFY(!qt.browserTakes(address(refused)));
+    // Characters that go percent-encoded count three times.
+    QVERIFY(!qt.browserTakes(address(taken - 1).replace(prefix.size(), 1, QLatin1Char(' '))));
+#endif
 }
 
 void tst_QtPlatform::programNameIsTheFileName()

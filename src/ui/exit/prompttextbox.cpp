@@ -1,6 +1,7 @@
 #include "ui/exit/prompttextbox.h"
 
 #include "platform/trim.h"
+#include "ui/controls.h"
 #include "ui/keys.h"
 
 #include <QFocusEvent>
@@ -89,6 +90,7 @@ PromptTextBox::PromptTextBox(const QString &prompt, QWidget *parent)
 {
     // A screen reader names the box by what belongs in it, whatever it holds at the moment.
     setAccessibleName(prompt);
+    setMaxLength(NoLengthLimit);
 }
 
 void PromptTextBox::apply(const QString &newText)

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -132,6 +133,16 @@ void tst_frmNagScreen2::window()
 // Every text is whole, inside its container, and no control covers another.
 void tst_frmNagScreen2::textsAreWhole()
 {
+    // What is typed or pasted into a box stays whole, past Qt's default of 32767 characters and
+    // with a character of two UTF-16 units across that limit.
+    const QString pasted = QString(32766, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F600") + QString(40000, QLatin1Char('b'));
+    QApplication::clipboard()->setText(pasted);
+    for (auto *box : form->findChildren<PromptTextBox *>()) {
+        box->setFocus();
+        box->paste();
+        QCOMPARE(box->text(), pasted);
+    }
+
     for (auto *label : form->findChildren<QLabel *>()) {
         const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
         QVERIFY2(label->height() >= needed.height() && label->width() >= needed.width(),
@@ -215,6 +226,10 @@ void tst_frmNagScreen2::links()
     QTest::keyClick(Check1, Qt::Key_Space);
     QVERIFY(!Check1->isChecked());
     QTest::mouseClick(control("lblGoToHome"), Qt::LeftButton, {}, QPoint(5, 5));
+    // A double-click opens its page once: the window system's own sequence of presses and releases.
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, Check1->mapTo(form, QPoint(10, Check1->height() / 2)));
+    QVERIFY(!Check1->isChecked());
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, control("lblGoToHome")->mapTo(form, QPoint(5, 5)));
     // A screen reader's press goes the same way.
     for (const char *link : {"Check1", "lblGoToHome"})
         QAccessible::queryAccessibleInterface(control(link))
@@ -222,8 +237,8 @@ void tst_frmNagScreen2::links()
             ->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(!Check1->isChecked());
     const QString home = modHelp::WebPageAddress(QStringLiteral("home-page"));
-    const QString quillmoor = modHelp::WebPageAddress(QStringLiteral("quillmoorsoftwares"));
-    QCOMPARE(fake->addresses, QStringList({home, home, quillmoor, home, quillmoor}));
+    const QString others = modHelp::WebPageAddress(QStringLiteral("quillmoorsoftwares"));
+    QCOMPARE(fake->addresses, QStringList({home, home, others, home, others, home, others}));
     QVERIFY(form->isVisible());
     QVERIFY(fake->messages.isEmpty());
 }
