@@ -125,6 +125,11 @@ bool XSession::start()
         return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
     }
     environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number.trimmed()));
+    // The pointer rests in a corner, off every window: on a bare display the keyboard goes to the
+    // window under the pointer when no window has been given it, which would hide a window that
+    // fails to take the keyboard.
+    if (!xdotool({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")}))
+        return fail(QStringLiteral("cannot move the pointer"));
     return true;
 }
 
