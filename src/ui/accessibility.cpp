@@ -11,6 +11,18 @@
 
 namespace {
 
+// A caption as it reads: the "&" that marks the access letter goes, a doubled one stays single.
+QString withoutAccessMark(const QString &caption)
+{
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        text += caption.at(i);
+    }
+    return text;
+}
+
 // A link says its text and has one action, press, which goes the way of a click: through the
 // label's clicked signal, or the tick box's own click, so that the page opens exactly as for
 // a user with a mouse.
@@ -28,7 +40,7 @@ public:
             if (const auto *label = qobject_cast<const LinkLabel *>(widget()))
                 return label->text(); // plain text: an "&" in it is a character
             if (const auto *box = qobject_cast<const LinkCheckBox *>(widget()))
-                return QString(box->text()).remove(QLatin1Char('&'));
+                return withoutAccessMark(box->text());
         }
         return QAccessibleWidget::text(t);
     }
