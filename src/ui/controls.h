@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -11,6 +12,16 @@ class LinkLabel;
 class QLabel;
 class QPushButton;
 class QWidget;
+
+// A tick box that works as a link, as the exit screen's does: a class of its own, so that screen
+// readers meet it as a link rather than as something to tick.
+class LinkCheckBox : public QCheckBox
+{
+    Q_OBJECT
+
+public:
+    using QCheckBox::QCheckBox;
+};
 
 // The controls every window is built from, named and placed as the window's design has them.
 

@@ -1,5 +1,6 @@
 #include "platform/qtplatform.h"
 #include "app/updatereminder.h"
+#include "platform/windowsystem.h"
 
 #include <QFile>
 #include <QLocale>
@@ -31,6 +32,8 @@ private slots:
     void randomStaysBelowOne();
     void browserTakesWhatTheSystemTakes();
     void programNameIsTheFileName();
+    void windowSystemForSession_data();
+    void windowSystemForSession();
 
 private:
     std::unique_ptr<QTemporaryDir> dir; // a fresh store for each test
@@ -186,6 +189,53 @@ void tst_QtPlatform::browserTakesWhatTheSystemTakes()
 void tst_QtPlatform::programNameIsTheFileName()
 {
     QCOMPARE(QtPlatform::programName(), QStringLiteral("tst_qtplatform"));
+}
+
+void tst_QtPlatform::windowSystemForSession_data()
+{
+    // The environment as NAME=value pairs; the command line after the program's name.
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // empty: Qt's own choice
+    const QString none;
+    QTest::newRow("X session") << QStringList{"DISPLAY=:0", "XDG_SESSION_TYPE=x11"} << QStringList() << none;
+    QTest::newRow("no display at all") << QStringList() << QStringList() << none;
+    QTest::newRow("Wayland with XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_SESSION_TYPE=wayland"} << QStringList()
+        << "xcb";
+    QTest::newRow("Wayland socket only, with XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-1", "DISPLAY=:1"} << QStringList() << "xcb";
+    QTest::newRow("Wayland session type only, with XWayland")
+        << QStringList{"XDG_SESSION_TYPE=wayland", "DISPLAY=:1"} << QStringList() << "xcb";
+    QTest::newRow("Wayland without XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "XDG_SESSION_TYPE=wayland"} << QStringList() << "wayland";
+    QTest::newRow("Wayland, DISPLAY empty") << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY="}
+                                            << QStringList() << "wayland";
+    QTest::newRow("user names wayland in the environment")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "QT_QPA_PLATFORM=wayland"} << QStringList()
+        << none;
+    QTest::newRow("user names a platform with -platform")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1"} << QStringList{"-platform", "wayland"} << none;
+    QTest::newRow("user names a platform with --platform")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0"} << QStringList{"--platform", "offscreen"} << none;
+    QTest::newRow("empty QT_QPA_PLATFORM names none")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "QT_QPA_PLATFORM="} << QStringList() << "xcb";
+    QTest::newRow("a value that reads -platform is no option")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1"} << QStringList{"-platformtheme", "x"} << "xcb";
+}
+
+void tst_QtPlatform::windowSystemForSession()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QProcessEnvironment session(QProcessEnvironment::InheritFromParent);
+    session.clear();
+    for (const QString &pair : environment)
+        session.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    const std::optional<QString> chosen = windowSystemFor(session, QStringList{"vexmora"} + arguments);
+    QCOMPARE(chosen.value_or(QString()), platform);
+    QCOMPARE(chosen.has_value(), !platform.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_QtPlatform)

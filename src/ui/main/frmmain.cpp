@@ -150,6 +150,11 @@ void frmMain::buildDetails()
     cboSex->setObjectName(QStringLiteral("cboSex"));
     cboSex->setGeometry(twipsToPixels(3600), twipsToPixels(2280), twipsToPixels(1335),
                         cboSex->sizeHint().height());
+    // What a screen reader says for each box. Their texts carry no access letter, so the
+    // buddies add no keys.
+    lblLabel[0]->setBuddy(txtName);
+    lblLabel[1]->setBuddy(txtAge);
+    lblLabel[2]->setBuddy(cboSex);
 
     cmdTest = makeButton(fraDetails, QStringLiteral("cmdTest"),
                          QStringLiteral("&Take The Masculine Feminine Test"), twipsRect(1800, 2880, 4815, 400));
@@ -269,6 +274,10 @@ void frmMain::buildBanners(QWidget *client)
                                twipsRect(555, 165, 7305, 615));
     for (LinkLabel *banner : {lblCobrand, lblFullBrand})
         setBackground(banner, WindowBlue);
+    // Only the offer in front is shown: the covered one would still reach a screen reader.
+    for (LinkLabel *banner : {lblCobrand, lblFullBrand})
+        banner->installEventFilter(this);
+    showFrontBanner();
     connect(lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
     connect(lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
 }
@@ -366,6 +375,8 @@ bool frmMain::txtAge_Composed(const QInputMethodEvent &event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ZOrderChange && (watched == lblFullBrand || watched == lblCobrand))
+        showFrontBanner();
     if (watched == txtAge && event->type() == QEvent::InputMethod)
         return txtAge_Composed(*static_cast<QInputMethodEvent *>(event));
     if (event->type() != QEvent::KeyPress)
@@ -441,6 +452,16 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+}
+
+// The offer raised last lies in front and covers the other, which is hidden: the picture and
+// the clicks are the same, and the covered offer is out of a screen reader's way.
+void frmMain::showFrontBanner()
+{
+    const QObjectList &order = lblFullBrand->parentWidget()->children();
+    const bool fullBrandInFront = order.indexOf(lblFullBrand) > order.indexOf(lblCobrand);
+    lblFullBrand->setVisible(fullBrandInFront);
+    lblCobrand->setVisible(!fullBrandInFront);
 }
 
 void frmMain::showPanel(QFrame *panel)

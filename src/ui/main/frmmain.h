@@ -67,6 +67,7 @@ private:
     void buildResult();
     void buildMenu();
     void buildBanners(QWidget *client);
+    void showFrontBanner();
     void showPanel(QFrame *panel);
     void showQuestion(int position);
     void setCentredText(QLabel *label, const QString &text);
