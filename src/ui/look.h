@@ -36,8 +36,14 @@ void sizeToText(QLabel *label);
 // than QPixmap(path), which makes Qt load all its image format plugins the first time.
 QPixmap resourcePng(const QString &path);
 
-// The program's icon, for every window and for the exit screen's picture.
+// The program's icon, for every window and for the exit screen's picture, in every size a
+// window manager, a task bar or a scaled screen asks for; Qt picks the nearest.
+inline constexpr int applicationIconSizes[] = {32, 48, 64, 128, 256};
 QIcon applicationIcon();
+
+// Shows the icon in a label at `size` logical pixels, from the image that fits the label's
+// screen best, so that it stays sharp on a scaled screen.
+void showIcon(QLabel *label, const QIcon &icon, QSize size);
 
 // An icon whose images `make` draws up only when the icon is first painted or measured: an
 // icon a window never shows then costs nothing at start. Until then it counts as not null, so
