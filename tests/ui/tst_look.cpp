@@ -97,7 +97,8 @@ void tst_look::applicationIconIsSharpAtEveryScale_data()
     QTest::newRow("exit screen, 3") << QSize(32, 32) << 3.0 << 128;
     QTest::newRow("exit screen, 4") << QSize(32, 32) << 4.0 << 128;
     QTest::newRow("task bar, 1.25") << QSize(48, 48) << 1.25 << 64;
-    QTest::newRow("task switcher, 2") << QSize(128, 128) << 2.0 << 256;
+    QTest::newRow("about, 1.25") << QSize(32, 32) << 1.25 << 48;
+    QTest::newRow("task switcher, 1") << QSize(128, 128) << 1.0 << 128;
 }
 
 void tst_look::applicationIconIsSharpAtEveryScale()
