@@ -1,4 +1,5 @@
-# The commands of the README. Each installs what is missing, configures and builds first.
+# The commands of the README. Each installs what is missing first; all but package then configure
+# and build in $(BUILD).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
