@@ -1,4 +1,5 @@
-# The commands of the README. Each installs what is missing, configures and builds first.
+# The commands of the README. Each installs what is missing first; all but package then configure
+# and build in $(BUILD).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -15,8 +16,19 @@ bench: build
 	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ./$(BUILD)/bench/startup-bench --platform xcb
 	./$(BUILD)/bench/startup-bench --platform offscreen
 
-package: build
-	cd $(BUILD) && cpack
+# Debian's own tools, from debian/: the program built again in a folder of their own with
+# Debian's flags, and dated by debian/changelog, so that two runs give the same bytes. They
+# leave their files beside the source tree; they are moved into the build folder.
+DEB_VERSION = $(shell dpkg-parsechangelog -S Version)
+DEB_ARCH = $(shell dpkg-architecture -q DEB_HOST_ARCH)
+DEB_FILES = vexmora_$(DEB_VERSION)_$(DEB_ARCH).deb vexmora-dbgsym_$(DEB_VERSION)_$(DEB_ARCH).deb \
+	vexmora_$(DEB_VERSION)_$(DEB_ARCH).buildinfo vexmora_$(DEB_VERSION)_$(DEB_ARCH).changes
+
+package: deps
+	mkdir -p $(BUILD)
+	dpkg-buildpackage -b -us -uc -J$(JOBS) --post-clean
+	for file in $(DEB_FILES); do mv -f ../$$file $(BUILD)/; done
+	@echo "package: $(BUILD)/vexmora_$(DEB_VERSION)_$(DEB_ARCH).deb"
 
 screenshots: build
 	./scripts/screenshots $(BUILD)

@@ -26,6 +26,8 @@ int main(int argc, char *argv[])
     qtArguments.push_back(nullptr);
 
     QApplication app(qtArgumentCount, qtArguments.data());
+    // The id of the desktop entry: a Wayland compositor finds the window's name and icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quillmoor.vexmora"));
     // Between the main window closing and the exit screen coming up no window is open, and the
     // process must live on: it ends only through EndApplication.
     app.setQuitOnLastWindowClosed(false);

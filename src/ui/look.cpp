@@ -119,11 +119,18 @@ QIcon applicationIcon()
     // would be destroyed after the application object, too late for its pixmaps.
     static const QIcon *const icon = new QIcon(deferredIcon([] {
         QIcon images;
-        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-32.png")));
-        images.addPixmap(resourcePng(QStringLiteral(":/vexmora-64.png")));
+        for (const int size : applicationIconSizes)
+            images.addPixmap(resourcePng(QStringLiteral(":/vexmora-%1.png").arg(size)));
         return images;
     }));
     return *icon;
+}
+
+void showIcon(QLabel *label, const QIcon &icon, QSize size)
+{
+    // The label's own ratio, not the application's: on a screen scaled by 3 the picture is drawn
+    // from the 128-pixel image, made smaller, instead of the 32-pixel one made three times larger.
+    label->setPixmap(icon.pixmap(size, label->devicePixelRatioF()));
 }
 
 namespace {
@@ -148,9 +155,11 @@ public:
     {
         return icon().pixmap(size, mode, state);
     }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    // `size` is in device pixels already, the scale applied: passing the scale on would apply it
+    // twice. QIcon gives the result its device pixel ratio.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal) override
     {
-        return icon().pixmap(size, scale, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {

@@ -78,7 +78,7 @@ frmAbout::frmAbout(QWidget *parent)
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 150, 480, 480));
-    Picture1->setPixmap(applicationIcon().pixmap(Picture1->size()));
+    showIcon(Picture1, applicationIcon(), Picture1->size());
     Picture1->setScaledContents(true);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

@@ -1,11 +1,13 @@
 // What `cmake --install` puts where Linux desktops look for it: the program on the PATH, its menu
-// entry, and the icon that entry names. Installs the build into a temporary prefix once.
+// entry, the icon that entry names, the software centres' metainfo and the manual page. Installs
+// the build into a temporary prefix once.
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,9 @@ private slots:
     void desktopEntry();
     void desktopEntryNamesWhatWasInstalled();
     void desktopEntryValidates();
+    void metainfo_data();
+    void metainfo();
+    void metainfoValidates();
     void pngIconSizes_data();
     void pngIconSizes();
     void scalableIconIsSvg();
@@ -32,10 +37,21 @@ private:
 
     QTemporaryDir prefix;
     QMap<QString, QString> entry; // the keys of the group [Desktop Entry]
+    QMap<QString, QString> metainfoValues; // element path, with "@attribute" for an attribute
 };
 
 namespace {
-const QString DesktopFile = QStringLiteral("share/applications/vexmora.desktop");
+// Software centres and Wayland compositors find the entry and the metainfo by this id.
+const QString AppId = QStringLiteral("example.quillmoor.vexmora");
+const QString DesktopFile = QStringLiteral("share/applications/%1.desktop").arg(AppId);
+const QString MetainfoFile = QStringLiteral("share/metainfo/%1.metainfo.xml").arg(AppId);
+const QString Program = QStringLiteral(VEXMORA_INSTALL_BINDIR "/vexmora");
+const int IconSizes[] = {32, 48, 64, 128, 256};
+
+QString pngIcon(int size, const QString &name = QStringLiteral("vexmora"))
+{
+    return QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(name);
+}
 
 // The keys of one group of a desktop entry file; comments and other groups are skipped.
 QMap<QString, QString> readGroup(const QString &path, const QString &group)
@@ -59,6 +75,33 @@ QMap<QString, QString> readGroup(const QString &path, const QString &group)
     }
     return keys;
 }
+
+// The text of every element and the value of every attribute of an XML file, by path:
+// "component/id", "component/releases/release@version"; the first of equal paths wins.
+QMap<QString, QString> readXml(const QString &path)
+{
+    QMap<QString, QString> values;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return values;
+    QXmlStreamReader xml(&file);
+    QStringList elements;
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (xml.isStartElement()) {
+            elements << xml.name().toString();
+            const QString element = elements.join(QLatin1Char('/'));
+            for (const QXmlStreamAttribute &attribute : xml.attributes())
+                values.insert(element + QLatin1Char('@') + attribute.name().toString(), attribute.value().toString());
+        } else if (xml.isEndElement()) {
+            elements.removeLast();
+        } else if (xml.isCharacters() && !xml.isWhitespace() && !values.contains(elements.join(QLatin1Char('/')))) {
+            values.insert(elements.join(QLatin1Char('/')), xml.text().toString().trimmed());
+        }
+    }
+    if (xml.hasError())
+        values.insert(QStringLiteral("error"), xml.errorString());
+    return values;
+}
 } // namespace
 
 void tst_Install::initTestCase()
@@ -75,16 +118,19 @@ void tst_Install::initTestCase()
     QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
              qPrintable(QString::fromLocal8Bit(install.readAllStandardError())));
     entry = readGroup(installed(DesktopFile), QStringLiteral("Desktop Entry"));
+    metainfoValues = readXml(installed(MetainfoFile));
 }
 
 void tst_Install::installedFiles_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("executable");
-    QTest::newRow("program") << "bin/vexmora" << true;
+    QTest::newRow("program") << Program << true;
     QTest::newRow("menu entry") << DesktopFile << false;
-    QTest::newRow("icon 32") << "share/icons/hicolor/32x32/apps/vexmora.png" << false;
-    QTest::newRow("icon 64") << "share/icons/hicolor/64x64/apps/vexmora.png" << false;
+    QTest::newRow("metainfo") << MetainfoFile << false;
+    QTest::newRow("manual page") << "share/man/man6/vexmora.6" << false;
+    for (const int size : IconSizes)
+        QTest::addRow("icon %d", size) << pngIcon(size) << false;
     QTest::newRow("icon scalable") << "share/icons/hicolor/scalable/apps/vexmora.svg" << false;
 }
 
@@ -107,6 +153,8 @@ void tst_Install::desktopEntry_data()
     QTest::newRow("name") << "Name" << "Vexmora";
     QTest::newRow("category") << "Categories" << "Game;";
     QTest::newRow("no terminal") << "Terminal" << "false";
+    // The window's X class, which is the program's name: desktops match the window to the entry.
+    QTest::newRow("window class") << "StartupWMClass" << "vexmora";
 }
 
 void tst_Install::desktopEntry()
@@ -121,11 +169,11 @@ void tst_Install::desktopEntryNamesWhatWasInstalled()
     QVERIFY(!entry.value(QStringLiteral("Comment")).isEmpty());
     // Exec runs the installed program through the PATH; Icon is looked up by name in the theme.
     QCOMPARE(entry.value(QStringLiteral("Exec")), QStringLiteral("vexmora"));
-    QVERIFY(QFileInfo::exists(installed(QStringLiteral("bin/") + entry.value(QStringLiteral("Exec")))));
+    QVERIFY(QFileInfo::exists(installed(QStringLiteral(VEXMORA_INSTALL_BINDIR "/") + entry.value(QStringLiteral("Exec")))));
     const QString icon = entry.value(QStringLiteral("Icon"));
     QVERIFY(!icon.isEmpty());
-    for (const QString &size : {QStringLiteral("32x32"), QStringLiteral("64x64")})
-        QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/%1/apps/%2.png").arg(size, icon))));
+    for (const int size : IconSizes)
+        QVERIFY2(QFileInfo::exists(installed(pngIcon(size, icon))), qPrintable(pngIcon(size, icon)));
     QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(icon))));
 }
 
@@ -142,11 +190,50 @@ void tst_Install::desktopEntryValidates()
     QVERIFY2(!said.contains(QLatin1String("warning")), qPrintable(said));
 }
 
+void tst_Install::metainfo_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("id") << "component/id" << AppId;
+    QTest::newRow("kind") << "component@type" << "desktop-application";
+    QTest::newRow("launchable") << "component/launchable" << DesktopFile.section(QLatin1Char('/'), -1);
+    QTest::newRow("name") << "component/name" << "Vexmora";
+    QTest::newRow("binary") << "component/provides/binary" << "vexmora";
+    QTest::newRow("site") << "component/url" << VEXMORA_SITE;
+    QTest::newRow("release") << "component/releases/release@version" << "1.15";
+    QTest::newRow("rating") << "component/content_rating@type" << "oars-1.1";
+}
+
+void tst_Install::metainfo()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, value);
+    QVERIFY2(!metainfoValues.contains(QStringLiteral("error")), qPrintable(metainfoValues.value("error")));
+    QCOMPARE(metainfoValues.value(path), value);
+}
+
+void tst_Install::metainfoValidates()
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));
+    if (validator.isEmpty())
+        QSKIP("appstreamcli is not installed (scripts/install-deps installs appstream)");
+    // The whole tree, so that the desktop entry the metainfo launches must be there too. Without
+    // the network: the site's default host is a reserved name that never answers.
+    QProcess validate;
+    validate.start(validator, {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), prefix.path()});
+    QVERIFY(validate.waitForFinished(30000));
+    const QString said = QString::fromLocal8Bit(validate.readAllStandardOutput() + validate.readAllStandardError());
+    QVERIFY2(validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0, qPrintable(said));
+    // Errors fail it; warnings do not, but a software centre may drop what they point at.
+    QVERIFY2(!said.contains(QRegularExpression(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption)),
+             qPrintable(said));
+}
+
 void tst_Install::pngIconSizes_data()
 {
     QTest::addColumn<int>("size");
-    QTest::newRow("32") << 32;
-    QTest::newRow("64") << 64;
+    for (const int size : IconSizes)
+        QTest::addRow("%d", size) << size;
 }
 
 void tst_Install::pngIconSizes()

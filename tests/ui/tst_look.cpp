@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
@@ -18,7 +19,9 @@ private slots:
     void verdanaDrawsVerdanaOrDejaVuSans();
     void readsResourcePng_data();
     void readsResourcePng();
-    void applicationIconHasBothSizes();
+    void applicationIconHasEverySize();
+    void applicationIconIsSharpAtEveryScale_data();
+    void applicationIconIsSharpAtEveryScale();
     void deferredIconIsMadeOnFirstUse();
     void applicationStyleDrawsTheSameIcons_data();
     void applicationStyleDrawsTheSameIcons();
@@ -59,8 +62,8 @@ void tst_look::readsResourcePng_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size"); // invalid: nothing can be read
-    QTest::newRow("small icon") << ":/vexmora-32.png" << QSize(32, 32);
-    QTest::newRow("large icon") << ":/vexmora-64.png" << QSize(64, 64);
+    for (const int size : applicationIconSizes)
+        QTest::addRow("icon %d", size) << QStringLiteral(":/vexmora-%1.png").arg(size) << QSize(size, size);
     QTest::newRow("missing") << ":/no-such-image.png" << QSize();
 }
 
@@ -74,13 +77,49 @@ void tst_look::readsResourcePng()
         QCOMPARE(image.size(), size);
 }
 
-void tst_look::applicationIconHasBothSizes()
+void tst_look::applicationIconHasEverySize()
 {
     const QIcon icon = applicationIcon();
-    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
-    QVERIFY(icon.availableSizes().contains(QSize(64, 64)));
+    for (const int size : applicationIconSizes)
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
     // Decoded once: every window shares the same images.
     QCOMPARE(applicationIcon().cacheKey(), icon.cacheKey());
+}
+
+void tst_look::applicationIconIsSharpAtEveryScale_data()
+{
+    QTest::addColumn<QSize>("size");  // logical pixels
+    QTest::addColumn<qreal>("scale"); // the screen's device pixel ratio
+    QTest::addColumn<int>("source");  // the image it must be drawn from: never a smaller one
+    QTest::newRow("exit screen, 1") << QSize(32, 32) << 1.0 << 32;
+    QTest::newRow("exit screen, 1.5") << QSize(32, 32) << 1.5 << 48;
+    QTest::newRow("exit screen, 2") << QSize(32, 32) << 2.0 << 64;
+    QTest::newRow("exit screen, 3") << QSize(32, 32) << 3.0 << 128;
+    QTest::newRow("exit screen, 4") << QSize(32, 32) << 4.0 << 128;
+    QTest::newRow("task bar, 1.25") << QSize(48, 48) << 1.25 << 64;
+    QTest::newRow("about, 1.25") << QSize(32, 32) << 1.25 << 48;
+    QTest::newRow("task switcher, 1") << QSize(128, 128) << 1.0 << 128;
+}
+
+void tst_look::applicationIconIsSharpAtEveryScale()
+{
+    QFETCH(QSize, size);
+    QFETCH(qreal, scale);
+    QFETCH(int, source);
+    QLabel label;
+    showIcon(&label, applicationIcon(), size);
+    const QPixmap shown = label.pixmap();
+    QCOMPARE(shown.deviceIndependentSize(), QSizeF(size));
+    QCOMPARE(shown.devicePixelRatio(), label.devicePixelRatioF());
+    // What the label's screen gets is what one of that scale gets, through the deferred icon.
+    const QPixmap scaled = applicationIcon().pixmap(size, scale);
+    QCOMPARE(scaled.devicePixelRatio(), scale);
+    QCOMPARE(scaled.size(), size * scale);
+    QImage expected = resourcePng(QStringLiteral(":/vexmora-%1.png").arg(source))
+                          .toImage()
+                          .scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    expected.setDevicePixelRatio(scale);
+    QCOMPARE(scaled.toImage().convertToFormat(expected.format()), expected);
 }
 
 void tst_look::deferredIconIsMadeOnFirstUse()

@@ -216,7 +216,7 @@ void frmNagScreen2::Form_Load()
     sizeToText(lblNagScreen2Caption);
 
     setWindowIcon(icon);
-    picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
+    showIcon(picNagscreen2Icon, icon, QSize(32, 32));
 
     platform().seedRandom();
     const int drawn = static_cast<int>(platform().nextRandom() * 4);

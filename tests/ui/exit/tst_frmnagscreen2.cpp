@@ -113,8 +113,11 @@ void tst_frmNagScreen2::window()
     QCOMPARE(form->minimumSize(), QSize(741, 315));
     QCOMPARE(form->maximumSize(), QSize(741, 315));
     QVERIFY(!form->windowFlags().testAnyFlags(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    QCOMPARE(qobject_cast<QLabel *>(control("picNagscreen2Icon"))->pixmap().toImage().pixelColor(8, 8),
-             QColor(Qt::red));
+    const QPixmap picture = qobject_cast<QLabel *>(control("picNagscreen2Icon"))->pixmap();
+    QCOMPARE(picture.toImage().pixelColor(8, 8), QColor(Qt::red));
+    // Drawn for the screen's scale: 32 pixels wide at 1, 96 at 3.
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(32, 32));
+    QCOMPARE(picture.devicePixelRatio(), form->devicePixelRatioF());
     for (const char *link : {"lblGoToHome", "Check1"}) {
         QVERIFY(control(link)->font().underline());
         QCOMPARE(control(link)->cursor().shape(), Qt::PointingHandCursor);
