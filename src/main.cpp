@@ -1,5 +1,5 @@
 #include "app/frmnagscreen.h"
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 #include "ui/look.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/endapplication.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QApplication>
 #include <QList>

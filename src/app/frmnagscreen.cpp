@@ -2,10 +2,10 @@
 
 #include "app/cobrand.h"
 #include "app/endapplication.h"
-#include "app/platform.h"
 #include "app/updatereminder.h"
-#include "ui/linklabel.h"
+#include "platform/platform.h"
 #include "ui/exit/frmnagscreen2.h"
+#include "ui/linklabel.h"
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
 
@@ -59,5 +59,7 @@ void frmNagScreen::ShowExitScreen()
     if (exitScreen || ApplicationEnding())
         return;
     exitScreen = new frmNagScreen2(IMGIcon.value(0));
+    // However the exit screen closes, the process ends.
+    connect(exitScreen, &frmNagScreen2::unloading, this, &EndApplication);
     exitScreen->show();
 }

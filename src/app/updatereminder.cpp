@@ -1,6 +1,6 @@
 #include "app/updatereminder.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "web/modhelp.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "web/modhelp.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QUrl>
 

@@ -1,6 +1,6 @@
 #include "app/cobrand.h"
 #include "app/frmnagscreen.h"
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 
 #include "support/fakeplatform.h"
 #include "ui/linklabel.h"

@@ -1,8 +1,7 @@
 #include "ui/exit/frmnagscreen2.h"
 
-#include "app/endapplication.h"
-#include "app/platform.h"
-#include "app/trim.h"
+#include "platform/platform.h"
+#include "platform/trim.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
 #include "ui/keys.h"
@@ -228,13 +227,13 @@ void frmNagScreen2::Form_Load()
 
 void frmNagScreen2::closeEvent(QCloseEvent *event)
 {
-    EndApplication();
+    emit unloading();
     event->accept();
 }
 
 void frmNagScreen2::cmdClose_Click()
 {
-    EndApplication();
+    close(); // the same way out as the close box
 }
 
 void frmNagScreen2::cmdSubmit_Click()

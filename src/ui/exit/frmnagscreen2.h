@@ -26,8 +26,12 @@ public:
     // The support texts, 0 to 3, one of which the screen draws when it opens.
     static QString SupportText(int number);
 
+signals:
+    // Form_Unload: the screen is closing, by Exit, its close box or any other way; whoever put
+    // it up ends the process.
+    void unloading();
+
 protected:
-    // Form_Unload: however the screen closes, the process ends.
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

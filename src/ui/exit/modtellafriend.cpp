@@ -1,6 +1,6 @@
 #include "ui/exit/modtellafriend.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "web/modhelp.h"
 
 #include <QUrl>

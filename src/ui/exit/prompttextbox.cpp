@@ -1,6 +1,6 @@
 #include "ui/exit/prompttextbox.h"
 
-#include "app/trim.h"
+#include "platform/trim.h"
 
 #include <QFocusEvent>
 

@@ -1,7 +1,7 @@
 #include "ui/main/frmmain.h"
 
-#include "app/platform.h"
-#include "app/trim.h"
+#include "platform/platform.h"
+#include "platform/trim.h"
 #include "quiz/modmalefemaletest.h"
 #include "ui/keys.h"
 #include "ui/linklabel.h"

@@ -1,6 +1,6 @@
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 
-#include "app/instancelock.h"
+#include "platform/instancelock.h"
 
 #include <QApplication>
 #include <QDesktopServices>

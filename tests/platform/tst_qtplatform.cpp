@@ -1,4 +1,4 @@
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 #include "app/updatereminder.h"
 
 #include <QFile>

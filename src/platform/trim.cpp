@@ -1,4 +1,4 @@
-#include "app/trim.h"
+#include "platform/trim.h"
 
 QString trimSpaces(const QString &text)
 {
