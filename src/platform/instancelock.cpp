@@ -1,28 +1,146 @@
 #include "platform/instancelock.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
 
-bool takeInstanceLock(QLockFile &lock)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+InstanceLock::InstanceLock(const QString &programName, const QString &folder)
+    : programName(programName)
+    , folder(folder)
 {
-    // A lock never goes stale by age: a program left running for days is still running.
-    lock.setStaleLockTime(0);
-    if (lock.tryLock(0))
-        return true;
-    if (lock.error() != QLockFile::LockFailedError)
-        return true; // no indicator can be kept (unwritable folder): let this copy run
-    // Qt judges staleness by the process id written in the file. After kill -9 that id may
-    // already belong to another process (sandboxes reuse ids at once), so ask the operating
-    // system's own lock, which dies with its holder and can never be taken from a live one.
-    lock.removeStaleLockFile();
-    return lock.tryLock(0);
 }
 
-QString instanceLockPath(const QString &programName)
+#ifdef Q_OS_WIN
+InstanceLock::InstanceLock(const QString &programName)
+    : InstanceLock(programName, QString())
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QLatin1Char('/') + programName + QStringLiteral(".lock");
 }
+#else
+InstanceLock::InstanceLock(const QString &programName)
+    : InstanceLock(programName, privateLockFolder())
+{
+}
+#endif
+
+#ifdef Q_OS_WIN
+
+InstanceLock::~InstanceLock()
+{
+    if (mutex)
+        CloseHandle(mutex);
+}
+
+bool InstanceLock::take()
+{
+    if (mutex)
+        return true;
+    // A named mutex in the log-on session's own namespace: one copy per user session, and
+    // Windows closes it with the process.
+    const std::wstring name = (QStringLiteral("Local\\") + programName + QStringLiteral(".instance")).toStdWString();
+    HANDLE handle = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (!handle)
+        return true; // the name is taken by another kind of object: no lock can be kept
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(handle);
+        return false;
+    }
+    mutex = handle;
+    return true;
+}
+
+#else
+
+namespace {
+
+// Read-only is enough for flock(), and a file of ours that lost its write bit still serves.
+// No link is followed and a FIFO is never waited on. Anything but a plain file of this user's
+// was left by someone else and is not ours to honour.
+int openOwnLockFile(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+InstanceLock::~InstanceLock()
+{
+    if (file >= 0)
+        ::close(file); // drops the lock; the empty file stays for the next start
+}
+
+bool InstanceLock::take()
+{
+    if (file >= 0)
+        return true;
+    if (folder.isEmpty())
+        return true;
+    const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + programName + QStringLiteral(".lock"));
+    file = openOwnLockFile(path);
+    if (file < 0) {
+        // Something else is in the way (another user's file, a link). The folder is ours, so it
+        // can go; copies starting together replace it one at a time, under the folder's lock,
+        // so that none removes the file another has just made and locked.
+        const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir < 0)
+            return true;
+        ::flock(dir, LOCK_EX);
+        file = openOwnLockFile(path);
+        if (file < 0) {
+            ::unlink(path.constData());
+            file = openOwnLockFile(path);
+        }
+        ::close(dir);
+        if (file < 0)
+            return true;
+    }
+    if (::flock(file, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    const bool heldElsewhere = errno == EWOULDBLOCK;
+    ::close(file); // a file system without locks keeps no indicator either
+    file = -1;
+    return !heldElsewhere;
+}
+
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info;
+    return QDir::isAbsolutePath(path) && ::lstat(QFile::encodeName(path).constData(), &info) == 0
+           && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700;
+}
+
+QString privateLockFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivateFolder(runtime))
+        return runtime;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return QString();
+    const QString folder = cache + QStringLiteral("/Quillmoor");
+    const QByteArray native = QFile::encodeName(folder);
+    ::mkdir(native.constData(), 0700);
+    // A folder of ours with looser rights is closed up; anybody else's is never used.
+    struct stat info;
+    if (::lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid())
+        ::chmod(native.constData(), 0700);
+    return isPrivateFolder(folder) ? folder : QString();
+}
+
+#endif

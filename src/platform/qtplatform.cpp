@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 
 #include "platform/instancelock.h"
+#include "platform/settingsstore.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,7 +11,6 @@
 #include <chrono>
 
 namespace {
-const QString Section = QStringLiteral("Settings");
 const QString Organization = QStringLiteral("Quillmoor");
 } // namespace
 
@@ -38,33 +38,20 @@ void QtPlatform::openInBrowser(const QString &address)
 bool QtPlatform::previousInstanceRunning()
 {
     if (!instanceLock) {
-        instanceLock = std::make_unique<QLockFile>(instanceLockPath(programName()));
-        anotherInstance = !takeInstanceLock(*instanceLock);
+        instanceLock = std::make_unique<InstanceLock>(programName());
+        anotherInstance = !instanceLock->take();
     }
     return anotherInstance;
 }
 
-std::unique_ptr<QSettings> QtPlatform::store()
-{
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                Organization, programName());
-    settings->beginGroup(Section);
-    return settings;
-}
-
 QString QtPlatform::setting(const QString &key)
 {
-    return store()->value(key).toString();
+    return SettingsStore(Organization, programName()).value(key);
 }
 
 bool QtPlatform::saveSetting(const QString &key, const QString &value)
 {
-    // No isWritable() first: sync() makes the same check, a trial file written and removed, and
-    // reports it as an AccessError; asking twice would write that trial file twice.
-    auto settings = store();
-    settings->setValue(key, value);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    return SettingsStore(Organization, programName()).save(key, value);
 }
 
 QDate QtPlatform::today()

@@ -2,11 +2,10 @@
 
 #include "platform/platform.h"
 
-#include <QLockFile>
-#include <QSettings>
-
 #include <memory>
 #include <random>
+
+class InstanceLock;
 
 // The platform as Qt provides it on Windows, Linux and macOS.
 class QtPlatform final : public Platform
@@ -32,9 +31,7 @@ public:
     static QString programName();
 
 private:
-    std::unique_ptr<QSettings> store();
-
-    std::unique_ptr<QLockFile> instanceLock; // held until the process ends
+    std::unique_ptr<InstanceLock> instanceLock; // held until the process ends
     bool anotherInstance = false;
     std::mt19937 generator;
 };

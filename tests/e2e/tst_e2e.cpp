@@ -18,6 +18,8 @@
 #include <QUrlQuery>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifndef VEXMORA_SITE
 #error "VEXMORA_SITE must name the site the program was built for"
@@ -190,13 +192,38 @@ void tst_e2e::firstStartShowsMainWindowAndAsksNothing()
 void tst_e2e::secondStartIsTurnedAway_data()
 {
     QTest::addColumn<bool>("click");
-    QTest::newRow("Return") << false;
-    QTest::newRow("click on OK") << true;
+    // Files another local user left where a lock once lived: they must keep out no one.
+    QTest::addColumn<QStringList>("othersFiles");
+    QTest::addColumn<bool>("runtimeFolder");
+    QTest::newRow("Return") << false << QStringList() << true;
+    QTest::newRow("click on OK") << true << QStringList() << true;
+    QTest::newRow("no runtime folder, another user's lock and runtime folder in the temp folder")
+        << false << QStringList{QStringLiteral("TMPDIR/vexmora.lock"), QStringLiteral("TMPDIR/runtime-root/")}
+        << false;
+    QTest::newRow("another user's stale lock in the runtime folder")
+        << false << QStringList{QStringLiteral("XDG_RUNTIME_DIR/vexmora.lock")} << true;
 }
 
 void tst_e2e::secondStartIsTurnedAway()
 {
     QFETCH(bool, click);
+    QFETCH(QStringList, othersFiles);
+    QFETCH(bool, runtimeFolder);
+    if (!othersFiles.isEmpty() && ::geteuid() != 0)
+        QSKIP("needs root, to leave files of a second user (uid 65534) in this user's way");
+    if (!runtimeFolder)
+        x->unsetVariable(QStringLiteral("XDG_RUNTIME_DIR")); // as under sudo -u and cron
+    for (const QString &entry : othersFiles) {
+        const int slash = int(entry.indexOf(QLatin1Char('/')));
+        const QString path = x->variable(entry.left(slash)) + entry.mid(slash);
+        if (path.endsWith(QLatin1Char('/')))
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        const QByteArray native = QFile::encodeName(QDir::cleanPath(path));
+        QCOMPARE(::chmod(native.constData(), 0700), 0);
+        QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+    }
     QProcess *first = nullptr;
     quint32 mainWindow = 0;
     startMainWindow(first, mainWindow);

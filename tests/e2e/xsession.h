@@ -39,6 +39,9 @@ public:
 
     QString home() const;
     QString configHome() const;
+    // The program's environment: HOME, the XDG folders, TMPDIR and the display.
+    QString variable(const QString &name) const { return environment.value(name); }
+    void unsetVariable(const QString &name) { environment.remove(name); }
     // Where Qt keeps the program's settings store on this system.
     QString settingsFile() const;
 
