@@ -18,6 +18,8 @@ public:
                                                 QMessageBox::StandardButton defaultButton) = 0;
     // Hands the address to the default browser; returns at once and reports nothing.
     virtual void openInBrowser(const QString &address) = 0;
+    // Whether the address is short enough for the system to hand it to the browser whole.
+    virtual bool browserTakes(const QString &address) = 0;
     // Whether this program already runs for this user. The first caller takes the indicator
     // and holds it until the process ends.
     virtual bool previousInstanceRunning() = 0;

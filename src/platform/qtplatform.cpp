@@ -10,6 +10,11 @@
 #include <QUrl>
 
 #include <chrono>
+#include <limits>
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+#include <unistd.h>
+#endif
 
 namespace {
 const QString Organization = QStringLiteral("Quillmoor");
@@ -43,6 +48,24 @@ void QtPlatform::openInBrowser(const QString &address)
 {
     // TolerantMode keeps percent escapes as they are and encodes only what must be.
     QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}
+
+bool QtPlatform::browserTakes(const QString &address)
+{
+#if defined(Q_OS_WIN)
+    // The shell copies an address into a buffer of INTERNET_MAX_URL_LENGTH characters, the
+    // closing zero included.
+    const qsizetype longest = 2084 - 1;
+#elif defined(Q_OS_MACOS)
+    // Launch Services takes the address itself, not a command line.
+    const qsizetype longest = std::numeric_limits<qsizetype>::max();
+#else
+    // xdg-open gets the address as one argument, and Linux refuses an argument of more than 32
+    // pages, its closing zero included: 131071 bytes with pages of 4 KiB.
+    const qsizetype longest = 32 * qsizetype(::sysconf(_SC_PAGESIZE)) - 1;
+#endif
+    // As openInBrowser hands it on: percent-encoded, one byte a character.
+    return QUrl(address, QUrl::TolerantMode).toEncoded().size() <= longest;
 }
 
 bool QtPlatform::previousInstanceRunning()

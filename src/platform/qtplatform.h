@@ -18,6 +18,7 @@ public:
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
     void openInBrowser(const QString &address) override;
+    bool browserTakes(const QString &address) override;
     bool previousInstanceRunning() override;
     QString setting(const QString &key) override;
     bool saveSetting(const QString &key, const QString &value) override;

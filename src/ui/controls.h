@@ -1,14 +1,27 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
 
+#include <limits>
+
 class LinkLabel;
 class QLabel;
 class QPushButton;
 class QWidget;
+
+// A tick box that works as a link, as the exit screen's does: a class of its own, so that screen
+// readers meet it as a link rather than as something to tick.
+class LinkCheckBox : public QCheckBox
+{
+    Q_OBJECT
+
+public:
+    using QCheckBox::QCheckBox;
+};
 
 // The controls every window is built from, named and placed as the window's design has them.
 
@@ -24,6 +37,10 @@ QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, con
 // A link: the text underlined in the given colour and font, a pointing hand over it.
 LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                     QFont font);
+// Qt's QLineEdit cuts text at 32767 characters, silently and even inside a character; a text
+// box here keeps whatever the user types or pastes.
+inline constexpr int NoLengthLimit = std::numeric_limits<int>::max();
+
 // A push button that Enter presses while it has the focus, as on Windows; it is never the
 // window's default button.
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box);

@@ -15,6 +15,14 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
 }
 
+// The second press of a double-click was a click's start already; the release after it must
+// not make a second click, so one double-click opens its page once.
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    pressed = false;
+    event->accept();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     // A press dragged off the label before release is no click, as with a button.

@@ -1,11 +1,14 @@
 #include "ui/look.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QLabel>
 #include <QPalette>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 #include <QStringList>
 
 QFont verdana(qreal pointSize, bool bold)
@@ -43,6 +46,61 @@ void sizeToText(QLabel *label)
 {
     label->setWordWrap(false);
     label->resize(label->sizeHint());
+}
+
+namespace {
+
+void moveToCentre(QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect free = (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    // A window's position is its frame's top left corner.
+    window->move(free.x() + (free.width() - frame.width()) / 2, free.y() + (free.height() - frame.height()) / 2);
+}
+
+// Until a window is on screen Qt only guesses its frame, from none at all to another window's;
+// the window manager puts the frame round the window before mapping it, so when the window is
+// first exposed, its frame is the real one.
+class Centring : public QObject
+{
+public:
+    explicit Centring(QWidget *window)
+        : QObject(window)
+        , window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window && event->type() == QEvent::Show) {
+            moveToCentre(window);
+            exposed = false;
+            if (QWindow *handle = window->windowHandle(); handle && handle != watchedHandle) {
+                handle->installEventFilter(this);
+                watchedHandle = handle;
+            }
+        } else if (watched == watchedHandle && event->type() == QEvent::Expose && !exposed
+                   && watchedHandle->isExposed()) {
+            exposed = true;
+            moveToCentre(window);
+        }
+        return false;
+    }
+
+private:
+    QWidget *window;
+    QPointer<QWindow> watchedHandle;
+    bool exposed = false;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget *window)
+{
+    moveToCentre(window);
+    new Centring(window);
 }
 
 QPixmap resourcePng(const QString &path)

@@ -32,6 +32,11 @@ void setBackground(QWidget *widget, const QColor &color);
 // A label that takes the size of its one-line text, keeping its top left corner.
 void sizeToText(QLabel *label);
 
+// Places a window in the middle of its screen's free area with the window manager's frame
+// included, each time it is shown: first by the frame Qt expects, then once more when the window
+// is on screen and its real frame is known.
+void centreOnScreen(QWidget *window);
+
 // A PNG image from the resources (":/name.png"); a null pixmap when it cannot be read. Faster
 // than QPixmap(path), which makes Qt load all its image format plugins the first time.
 QPixmap resourcePng(const QString &path);

@@ -43,6 +43,7 @@ frmAbout::frmAbout(QWidget *parent)
     setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
     setBackground(this, WindowBlue);
     setFont(verdana(8.25));
+    centreOnScreen(this);
 
     // Created in tab order: the button first, so that it has the focus when the window opens.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

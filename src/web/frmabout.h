@@ -7,8 +7,8 @@ class QLabel;
 class QPushButton;
 
 // The About window: product, version, what the test is, and two links. It holds no state;
-// closing it destroys it, and the next showing builds it afresh. Having no owner, a dialog
-// opens in the middle of the screen.
+// closing it destroys it, and the next showing builds it afresh. It opens in the middle of
+// the screen.
 class frmAbout : public QDialog
 {
     Q_OBJECT

@@ -37,6 +37,11 @@ void OpenInBrowser(const QString &address)
     platform().openInBrowser(address);
 }
 
+bool AddressFitsBrowser(const QString &address)
+{
+    return platform().browserTakes(address);
+}
+
 void OpenWebPage(const QString &key)
 {
     OpenInBrowser(WebPageAddress(key));

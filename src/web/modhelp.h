@@ -17,6 +17,8 @@ QString ProductFolderAddress();
 
 // Hands the address to the default browser and returns at once; never reports a failure.
 void OpenInBrowser(const QString &address);
+// Whether the system can hand the address to the browser whole; a longer one would never arrive.
+bool AddressFitsBrowser(const QString &address);
 void OpenWebPage(const QString &key);
 
 } // namespace modHelp

@@ -158,7 +158,9 @@ void tst_frmNagScreen::closingMainWindowShowsExitScreen()
     QVERIFY(screen);
     QVERIFY(screen->isVisible());
     QVERIFY(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(screen->testAttribute(Qt::WA_ShowWithoutActivating));
+    // It comes up with the keyboard, on "E&xit".
+    QTRY_COMPARE(QApplication::activeWindow(), screen);
+    QCOMPARE(QApplication::focusWidget(), screen->findChild<QWidget *>(QStringLiteral("cmdClose")));
     QCOMPARE(screen->windowIcon().cacheKey(), startup.IMGIcon[0].cacheKey());
     QTRY_VERIFY(!mainWindow());
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{screen});

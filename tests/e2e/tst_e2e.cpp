@@ -16,7 +16,9 @@
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
+#include <QtDebug>
 
+#include <cstdlib>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,11 +90,16 @@ private slots:
     void updateReminderAsksBeforeMainWindow();
     void menuAndBannerOpenTheirPages_data();
     void menuAndBannerOpenTheirPages();
+    void referAFriendSendsWhatWasTyped_data();
     void referAFriendSendsWhatWasTyped();
     void closingMainWindowShowsExitScreenOnTop_data();
     void closingMainWindowShowsExitScreenOnTop();
     void exitScreenEndsProcess_data();
     void exitScreenEndsProcess();
+    void aboutCentredWithItsFrame_data();
+    void aboutCentredWithItsFrame();
+    void screenReaderReadsAndPresses_data();
+    void screenReaderReadsAndPresses();
 
 private:
     QStringList titles();
@@ -102,6 +109,8 @@ private:
     // height. -1 as y when the panels are not there.
     QPoint panelOrigin(quint32 mainWindow);
     QPoint clientOrigin(quint32 mainWindow);
+    // The window's frame centred on the screen, give or take the odd pixel of halving.
+    bool centred(quint32 window);
     void startMainWindow(QProcess *&program, quint32 &window);
     void closeMainWindowToExitScreen(QProcess *&program, quint32 &exitScreen);
 
@@ -152,6 +161,17 @@ QPoint tst_e2e::clientOrigin(quint32 mainWindow)
 {
     const QPoint panels = panelOrigin(mainWindow);
     return panels.y() < 0 ? panels : panels - QPoint(0, twipsToPixels(550));
+}
+
+bool tst_e2e::centred(quint32 window)
+{
+    const QRect frame = x->frameGeometry(window);
+    const QSize screen = XSession::screenSize();
+    const QPoint offset(frame.x() * 2 + frame.width() - screen.width(), frame.y() * 2 + frame.height() - screen.height());
+    if (std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1)
+        return true;
+    qWarning() << "frame" << frame << "on a screen of" << screen;
+    return false;
 }
 
 // Starts the program and waits for its main window, drawn: the details panel in front.
@@ -481,8 +501,21 @@ void tst_e2e::menuAndBannerOpenTheirPages()
     QVERIFY(shows(window, QStringLiteral("Enter Name"), labelLook()));
 }
 
+void tst_e2e::referAFriendSendsWhatWasTyped_data()
+{
+    QTest::addColumn<bool>("byKeys"); // Tab from the opening focus and Alt+N, else clicks
+    QTest::addColumn<bool>("windowManager");
+    QTest::newRow("clicks") << false << false;
+    QTest::newRow("keys from the opening focus") << true << false;
+    QTest::newRow("keys from the opening focus, openbox") << true << true;
+}
+
 void tst_e2e::referAFriendSendsWhatWasTyped()
 {
+    QFETCH(bool, byKeys);
+    QFETCH(bool, windowManager);
+    if (windowManager)
+        QVERIFY2(x->startWindowManager(), qPrintable(x->error()));
     QProcess *program = nullptr;
     quint32 exitScreen = 0;
     closeMainWindowToExitScreen(program, exitScreen);
@@ -504,11 +537,26 @@ void tst_e2e::referAFriendSendsWhatWasTyped()
                    {{3600, 360, 3375, 285}, email},
                    {{85, 720, 3375, 285}, friendName},
                    {{3600, 720, 3375, 285}, friendEmail}};
-    for (const auto &entry : entries) {
-        QVERIFY(x->click(exitScreen, frame + centre(entry.box)));
-        QVERIFY(x->type(exitScreen, entry.text));
+    if (byKeys) {
+        // Straight away, to whichever window has the keyboard: the exit screen, on "E&xit". The
+        // tab order runs Exit, the tick box, name, Refer A Friend Now, email, friend's email,
+        // friend's name.
+        QVERIFY(x->keys(0, {QStringLiteral("Tab"), QStringLiteral("Tab")}));
+        QVERIFY(x->type(0, name));
+        QVERIFY(x->keys(0, {QStringLiteral("Tab"), QStringLiteral("Tab")}));
+        QVERIFY(x->type(0, email));
+        QVERIFY(x->keys(0, {QStringLiteral("Tab")}));
+        QVERIFY(x->type(0, friendEmail));
+        QVERIFY(x->keys(0, {QStringLiteral("Tab")}));
+        QVERIFY(x->type(0, friendName));
+        QVERIFY(x->keys(0, {QStringLiteral("alt+n")}));
+    } else {
+        for (const auto &entry : entries) {
+            QVERIFY(x->click(exitScreen, frame + centre(entry.box)));
+            QVERIFY(x->type(exitScreen, entry.text));
+        }
+        QVERIFY(x->click(exitScreen, frame + centre({1920, 1080, 3375, 285})));
     }
-    QVERIFY(x->click(exitScreen, frame + centre({1920, 1080, 3375, 285})));
 
     QTRY_COMPARE(x->openedAddresses().size(), 1);
     const QUrl sent(x->openedAddresses().constFirst());
@@ -531,13 +579,20 @@ void tst_e2e::referAFriendSendsWhatWasTyped()
 void tst_e2e::closingMainWindowShowsExitScreenOnTop_data()
 {
     QTest::addColumn<QStringList>("keys"); // none: the close box
-    QTest::newRow("close box") << QStringList();
-    QTest::newRow("File, Exit") << QStringList{QStringLiteral("alt+f"), QStringLiteral("x")};
+    QTest::addColumn<bool>("windowManager");
+    const QStringList fileExit{QStringLiteral("alt+f"), QStringLiteral("x")};
+    QTest::newRow("close box") << QStringList() << false;
+    QTest::newRow("File, Exit") << fileExit << false;
+    QTest::newRow("close box, openbox") << QStringList() << true;
+    QTest::newRow("File, Exit, openbox") << fileExit << true;
 }
 
 void tst_e2e::closingMainWindowShowsExitScreenOnTop()
 {
     QFETCH(QStringList, keys);
+    QFETCH(bool, windowManager);
+    if (windowManager)
+        QVERIFY2(x->startWindowManager(), qPrintable(x->error()));
     QProcess *program = nullptr;
     quint32 window = 0;
     startMainWindow(program, window);
@@ -549,23 +604,37 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop()
     const quint32 exitScreen = x->window(ApplicationTitle);
     QCOMPARE(x->windowPid(exitScreen), program->processId());
     QVERIFY(x->windowState(exitScreen).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
+    // It comes up with the keyboard, in the middle of the screen with its frame.
+    QTRY_COMPARE(x->focusedWindow(), exitScreen);
+    QTRY_VERIFY(centred(exitScreen));
     // The process lives on with the exit screen: it must not end on its own.
     QVERIFY(!program->waitForFinished(300));
 }
 
 void tst_e2e::exitScreenEndsProcess_data()
 {
+    // The keys go straight away to whichever window has the keyboard: the exit screen, with the
+    // focus on "E&xit".
     QTest::addColumn<QStringList>("keys"); // none: see click
     QTest::addColumn<bool>("click");        // on Exit; neither keys nor click: the close box
-    QTest::newRow("Exit button") << QStringList() << true;
-    QTest::newRow("Alt+X") << QStringList{QStringLiteral("alt+x")} << false;
-    QTest::newRow("close box") << QStringList() << false;
+    QTest::addColumn<bool>("windowManager");
+    for (const bool openbox : {false, true}) {
+        const char *const wm = openbox ? ", openbox" : "";
+        QTest::addRow("Exit button%s", wm) << QStringList() << true << openbox;
+        QTest::addRow("Alt+X%s", wm) << QStringList{QStringLiteral("alt+x")} << false << openbox;
+        QTest::addRow("Return%s", wm) << QStringList{QStringLiteral("Return")} << false << openbox;
+        QTest::addRow("space%s", wm) << QStringList{QStringLiteral("space")} << false << openbox;
+        QTest::addRow("close box%s", wm) << QStringList() << false << openbox;
+    }
 }
 
 void tst_e2e::exitScreenEndsProcess()
 {
     QFETCH(QStringList, keys);
     QFETCH(bool, click);
+    QFETCH(bool, windowManager);
+    if (windowManager)
+        QVERIFY2(x->startWindowManager(), qPrintable(x->error()));
     QProcess *program = nullptr;
     quint32 exitScreen = 0;
     closeMainWindowToExitScreen(program, exitScreen);
@@ -575,13 +644,154 @@ void tst_e2e::exitScreenEndsProcess()
     if (click)
         QVERIFY(x->click(exitScreen, centre({6000, 2760, 1245, 375})));
     else if (!keys.isEmpty())
-        QVERIFY(x->keys(exitScreen, keys));
+        QVERIFY(x->keys(0, keys));
     else
         QVERIFY(x->close(exitScreen));
     QVERIFY(program->waitForFinished(EndTimeout));
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(program->exitCode(), 0);
     QTRY_VERIFY(titles().isEmpty());
+}
+
+void tst_e2e::aboutCentredWithItsFrame_data()
+{
+    QTest::addColumn<bool>("windowManager");
+    QTest::newRow("bare display") << false;
+    QTest::newRow("openbox") << true;
+}
+
+void tst_e2e::aboutCentredWithItsFrame()
+{
+    QFETCH(bool, windowManager);
+    if (windowManager)
+        QVERIFY2(x->startWindowManager(), qPrintable(x->error()));
+    QProcess *program = nullptr;
+    quint32 mainWindow = 0;
+    startMainWindow(program, mainWindow);
+    if (QTest::currentTestFailed())
+        return;
+    for (int showing = 0; showing < 2; ++showing) {
+        QVERIFY(x->keys(mainWindow, {QStringLiteral("alt+h"), QStringLiteral("a")}));
+        quint32 about = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((about = x->window(QStringLiteral("About Vexmora"))) != 0, WindowTimeout);
+        QTRY_VERIFY(centred(about));
+        QVERIFY(x->keys(about, {QStringLiteral("Escape")}));
+        QTRY_COMPARE(titles(), QStringList{MainTitle});
+    }
+}
+
+void tst_e2e::screenReaderReadsAndPresses_data()
+{
+    // What a screen reader finds in each window, as "role<TAB>name" of the objects it may show,
+    // and what it must not find showing; then the link it presses and the page that opens.
+    QTest::addColumn<QString>("window"); // "main", "exit" or "about"
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("notShown");
+    QTest::addColumn<QString>("focused"); // none: not looked at
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("page");
+    const QString site = QUrl(QStringLiteral(VEXMORA_SITE)).host();
+    const QString fullBrand = QStringLiteral(
+        "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+        "fully branded for your website. Click here for more details.");
+    QTest::newRow("main window")
+        << "main"
+        << QStringList{"frame\tVexmora v1.15", "text\tEnter Name", "text\tEnter Age", "combo box\tSelect Gender",
+                       "push button\tTake The Masculine Feminine Test"}
+        << QStringList() << QString() << fullBrand << "fully-branded";
+    QTest::newRow("exit screen")
+        << "exit"
+        << QStringList{"frame\tVexmora", "push button\tExit", "link\tVisit " + site + " Now",
+                       "text\tYour Name", "text\tYour Email Address", "text\tFriend's Name",
+                       "text\tFriend's Email Address", "push button\tRefer A Friend Now",
+                       "link\tClick Here To Visit Quillmoor Softwares"}
+        << QStringList{"text\tYour Message"} << "push button\tExit"
+        << "Click Here To Visit Quillmoor Softwares" << "quillmoorsoftwares";
+    QTest::newRow("About window")
+        << "about"
+        << QStringList{"dialog\tAbout Vexmora", "push button\tOK",
+                       QStringLiteral("link\tClick here to visit " VEXMORA_SITE), "link\tClick here for more details"}
+        << QStringList() << QString() << "Click here for more details" << "fully-branded";
+}
+
+void tst_e2e::screenReaderReadsAndPresses()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, notShown);
+    QFETCH(QString, focused);
+    QFETCH(QString, link);
+    QFETCH(QString, page);
+    if (!x->startAccessibility())
+        QSKIP(qPrintable(QStringLiteral("AT-SPI cannot run here: ") + x->error()));
+    const bool exitScreen = window == QLatin1String("exit");
+    QProcess *program = nullptr;
+    quint32 shownWindow = 0;
+    if (exitScreen)
+        closeMainWindowToExitScreen(program, shownWindow);
+    else
+        startMainWindow(program, shownWindow);
+    if (QTest::currentTestFailed())
+        return;
+    QString title = exitScreen ? ApplicationTitle : MainTitle;
+    QStringList windows{title};
+    if (window == QLatin1String("about")) {
+        title = QStringLiteral("About Vexmora");
+        QVERIFY(x->keys(shownWindow, {QStringLiteral("alt+h"), QStringLiteral("a")}));
+        QTRY_VERIFY_WITH_TIMEOUT(x->window(title) != 0, WindowTimeout);
+        windows = QStringList{title, MainTitle};
+    }
+
+    QStringList showing;
+    QStringList links;
+    QString hasFocus;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            const std::optional<QByteArray> tree = x->atspi({QStringLiteral("tree"), title});
+            if (!tree)
+                return false;
+            showing.clear();
+            links.clear();
+            hasFocus.clear();
+            for (const QString &line : QString::fromUtf8(*tree).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                // showing, focused, role, name, actions
+                const QStringList fields = line.split(QLatin1Char('\t'));
+                if (fields.size() != 5 || fields[0] != QLatin1String("1"))
+                    continue;
+                const QString object = fields[2] + QLatin1Char('\t') + fields[3];
+                showing << object;
+                if (fields[1] == QLatin1String("1"))
+                    hasFocus = object;
+                if (fields[2] == QLatin1String("link"))
+                    links << fields[3] + QStringLiteral(" [") + fields[4] + QLatin1Char(']');
+            }
+            return showing.contains(shown.constFirst()) && (focused.isEmpty() || !hasFocus.isEmpty());
+        }(),
+        WindowTimeout);
+    for (const QString &object : shown)
+        QVERIFY2(showing.contains(object), qPrintable(object + QStringLiteral(" is missing from:\n") + showing.join('\n')));
+    for (const QString &object : notShown)
+        QVERIFY2(!showing.contains(object), qPrintable(object));
+    // Without a window manager nothing activates the main window; the exit screen activates
+    // itself, with the focus on "E&xit".
+    if (!focused.isEmpty())
+        QCOMPARE(hasFocus, focused);
+    // Every link can be pressed; of the two offers of the main window only the one in front
+    // is there.
+    QCOMPARE(links.size(), 2);
+    for (const QString &each : links)
+        QVERIFY2(each.endsWith(QStringLiteral(" [Press]")), qPrintable(each));
+
+    // The offer in front was drawn at start: press whichever it is.
+    if (window == QLatin1String("main") && !links.join('\n').contains(link)) {
+        link = QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
+                              "your site's name &  link here. See \"Help\" for details.    Click Here for more info "
+                              "on co-branding.");
+        page = QStringLiteral("co-brand");
+    }
+    QVERIFY(x->atspi({QStringLiteral("press"), title, link}));
+    QTRY_COMPARE(x->openedAddresses(), QStringList{pageAddress(page)});
+    QCOMPARE(titles(), windows);
 }
 
 int main(int argc, char *argv[])

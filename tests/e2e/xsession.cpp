@@ -7,16 +7,22 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QThread>
 #include <QtDebug>
 
 #include <csignal>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #ifndef VEXMORA_PROGRAM
 #error "VEXMORA_PROGRAM must name the built program"
 #endif
 #ifndef XWINDOW_TOOL
 #error "XWINDOW_TOOL must name the xwindow helper"
+#endif
+#ifndef ATSPI_SCRIPT
+#error "ATSPI_SCRIPT must name tests/e2e/atspi.py"
 #endif
 
 namespace {
@@ -30,6 +36,14 @@ constexpr int ToolTimeout = 10000;
 void dieWithParent()
 {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+// The same, in a process group of its own, which its descendants join: the session bus starts
+// the accessibility bus and its registry, which would otherwise outlive the test.
+void leadGroup()
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::setpgid(0, 0);
 }
 
 void prepare(QProcess &process, const QProcessEnvironment &environment)
@@ -54,6 +68,12 @@ XSession::~XSession()
 {
     for (auto &program : programs)
         end(*program);
+    if (windowManager)
+        end(*windowManager);
+    if (sessionBus && sessionBus->processId() > 0) {
+        ::kill(-pid_t(sessionBus->processId()), SIGKILL);
+        sessionBus->waitForFinished(ToolTimeout);
+    }
     if (server && server->state() != QProcess::NotRunning) {
         server->terminate();
         if (!server->waitForFinished(ToolTimeout))
@@ -88,7 +108,7 @@ bool XSession::start()
     server->setStandardErrorFile(dir.filePath(QStringLiteral("Xvfb.log")));
     server->start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("1024x768x24"), QStringLiteral("-dpi"), QStringLiteral("96"),
+                   QStringLiteral("%1x%2x24").arg(screenSize().width()).arg(screenSize().height()), QStringLiteral("-dpi"), QStringLiteral("96"),
                    QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
                    QStringLiteral("-auth"), authority});
     if (!server->waitForStarted(ToolTimeout))
@@ -105,7 +125,90 @@ bool XSession::start()
         return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
     }
     environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number.trimmed()));
+    // The pointer rests in a corner, off every window: on a bare display the keyboard goes to the
+    // window under the pointer when no window has been given it, which would hide a window that
+    // fails to take the keyboard.
+    if (!xdotool({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")}))
+        return fail(QStringLiteral("cannot move the pointer"));
     return true;
+}
+
+bool XSession::startWindowManager()
+{
+    windowManager = std::make_unique<QProcess>();
+    prepare(*windowManager, environment);
+    windowManager->setStandardOutputFile(dir.filePath(QStringLiteral("openbox.log")));
+    windowManager->setStandardErrorFile(dir.filePath(QStringLiteral("openbox.log")));
+    windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!windowManager->waitForStarted(ToolTimeout))
+        return fail(QStringLiteral("cannot start openbox (Debian: openbox): %1").arg(windowManager->errorString()));
+    // A window manager announces itself on the root window once it manages the screen.
+    const QDeadlineTimer deadline(ToolTimeout);
+    while (!deadline.hasExpired() && windowManager->state() == QProcess::Running) {
+        QByteArray check;
+        run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, &check);
+        if (check.contains("window id"))
+            return true;
+        QThread::msleep(20);
+    }
+    return fail(QStringLiteral("openbox did not take over the display"));
+}
+
+bool XSession::startAccessibility()
+{
+    if (!QFile::exists(QStringLiteral("/usr/libexec/at-spi-bus-launcher")))
+        return fail(QStringLiteral("no AT-SPI bus launcher (Debian: at-spi2-core)"));
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        return fail(QStringLiteral("no dbus-daemon (Debian: dbus)"));
+    QByteArray output;
+    if (!run(python(), {QStringLiteral("-c"), QStringLiteral("import pyatspi")}, &output))
+        return fail(QStringLiteral("no pyatspi for %1 (Debian: python3-pyatspi)").arg(python()));
+    sessionBus = std::make_unique<QProcess>();
+    sessionBus->setProcessEnvironment(environment);
+    sessionBus->setChildProcessModifier(leadGroup);
+    sessionBus->setStandardErrorFile(dir.filePath(QStringLiteral("dbus.log")));
+    sessionBus->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address=1")});
+    if (!sessionBus->waitForStarted(ToolTimeout))
+        return fail(QStringLiteral("cannot start dbus-daemon: %1").arg(sessionBus->errorString()));
+    QByteArray address;
+    const QDeadlineTimer deadline(ToolTimeout);
+    while (!address.contains('\n') && sessionBus->state() == QProcess::Running && !deadline.hasExpired()) {
+        sessionBus->waitForReadyRead(int(deadline.remainingTime()));
+        address += sessionBus->readAllStandardOutput();
+    }
+    if (!address.contains('\n'))
+        return fail(QStringLiteral("dbus-daemon gave no address"));
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(address.trimmed()));
+    environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    return true;
+}
+
+QString XSession::python()
+{
+    // Debian's own, which python3-pyatspi serves, before any other on PATH.
+    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                              : QStringLiteral("python3");
+}
+
+std::optional<QByteArray> XSession::atspi(const QStringList &arguments)
+{
+    QProcess process;
+    prepare(process, environment);
+    process.start(python(), QStringList{QStringLiteral(ATSPI_SCRIPT)} + arguments);
+    // The script waits up to ten seconds for the window itself.
+    const bool finished = process.waitForFinished(ToolTimeout + 10000);
+    const QByteArray output = process.readAllStandardOutput();
+    if (!finished) {
+        end(process);
+        qWarning() << "atspi.py" << arguments << "did not finish";
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning() << "atspi.py" << arguments << "failed:" << process.exitCode() << process.readAllStandardError();
+        return std::nullopt;
+    }
+    return output;
 }
 
 bool XSession::makeHome()
@@ -327,6 +430,50 @@ QRect XSession::geometry(quint32 window)
     return rect;
 }
 
+QRect XSession::frameGeometry(quint32 window)
+{
+    // xwininfo, not xdotool: under a window manager that reparents, xdotool counts the frame's
+    // offset twice for some windows.
+    QByteArray info;
+    if (!run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)}, &info))
+        return {};
+    QRect client;
+    for (const QByteArray &line : info.split('\n')) {
+        const int value = line.mid(line.indexOf(':') + 1).trimmed().toInt();
+        if (line.contains("Absolute upper-left X:"))
+            client.moveLeft(value);
+        else if (line.contains("Absolute upper-left Y:"))
+            client.moveTop(value);
+        else if (line.trimmed().startsWith("Width:"))
+            client.setWidth(value);
+        else if (line.trimmed().startsWith("Height:"))
+            client.setHeight(value);
+    }
+    QByteArray line;
+    if (client.isNull()
+        || !run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QStringLiteral("_NET_FRAME_EXTENTS")},
+                &line))
+        return client;
+    // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 20, 1": left, right, top, bottom; "not found." without
+    // a window manager.
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        return client;
+    const QList<QByteArray> sides = line.mid(equals + 1).split(',');
+    if (sides.size() != 4)
+        return client;
+    return client.adjusted(-sides[0].trimmed().toInt(), -sides[2].trimmed().toInt(), sides[1].trimmed().toInt(),
+                           sides[3].trimmed().toInt());
+}
+
+quint32 XSession::focusedWindow()
+{
+    QByteArray id;
+    if (!xdotool({QStringLiteral("getwindowfocus")}, &id))
+        return 0;
+    return id.trimmed().toUInt();
+}
+
 qint64 XSession::windowPid(quint32 window)
 {
     QByteArray pid;
@@ -355,15 +502,17 @@ QStringList XSession::windowState(quint32 window)
 bool XSession::keys(quint32 window, const QStringList &keys)
 {
     // One xdotool for focus and keys: the keys then reach the server after the focus change.
-    return xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window),
-                               QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0")}
+    const QStringList focus{QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)};
+    return xdotool((window ? focus : QStringList()) + QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
+                                                                   QStringLiteral("0")}
                    + keys);
 }
 
 bool XSession::type(quint32 window, const QString &text)
 {
-    return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window),
-                    QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
+    const QStringList focus{QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)};
+    return xdotool((window ? focus : QStringList())
+                   + QStringList{QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
 }
 
 bool XSession::click(quint32 window, QPoint at)

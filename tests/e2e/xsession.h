@@ -5,11 +5,13 @@
 #include <QPoint>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QProcess;
@@ -36,6 +38,16 @@ public:
     // Starts the display; false, with the reason in error(), when it cannot.
     bool start();
     QString error() const { return failure; }
+    // The size of the display's one screen.
+    static QSize screenSize() { return {1024, 768}; }
+    // Starts openbox as the window manager and waits until it manages the display.
+    bool startWindowManager();
+    // Starts a session bus and has the programs started afterwards put their accessibility tree
+    // on it, as with a screen reader running. False, with the reason in error(), when the
+    // system lacks what AT-SPI needs (dbus-daemon, at-spi2-core, python3-pyatspi).
+    bool startAccessibility();
+    // Runs tests/e2e/atspi.py with the arguments; its output, or nothing when it fails.
+    std::optional<QByteArray> atspi(const QStringList &arguments);
 
     QString home() const;
     QString configHome() const;
@@ -57,12 +69,17 @@ public:
     // The one viewable window with exactly this title, or 0 when there is none or more than one.
     quint32 window(const QString &title);
     QRect geometry(quint32 window);
+    // The same with the window manager's frame, as _NET_FRAME_EXTENTS gives it.
+    QRect frameGeometry(quint32 window);
+    // The window that has the keyboard.
+    quint32 focusedWindow();
     qint64 windowPid(quint32 window);
     // The atoms of the window's _NET_WM_STATE, e.g. "_NET_WM_STATE_ABOVE".
     QStringList windowState(quint32 window);
 
     // Gives the window the keyboard, as clicking it would; then presses the keys (xdotool names:
-    // "Tab", "alt+h", "Return") or types the text.
+    // "Tab", "alt+h", "Return") or types the text. Window 0: the keys go to whichever window
+    // has the keyboard.
     bool keys(quint32 window, const QStringList &keys);
     bool type(quint32 window, const QString &text);
     // A left click at a point of the window.
@@ -84,10 +101,13 @@ private:
     bool makeHome();
     bool writeAuthority(const QString &path);
     QString browserLog() const;
+    static QString python();
 
     QTemporaryDir dir;
     QProcessEnvironment environment;
     std::unique_ptr<QProcess> server;
+    std::unique_ptr<QProcess> windowManager;
+    std::unique_ptr<QProcess> sessionBus;
     std::vector<std::unique_ptr<QProcess>> programs;
     QString failure;
 };

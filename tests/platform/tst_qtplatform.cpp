@@ -1,8 +1,11 @@
 #include "platform/qtplatform.h"
 #include "app/updatereminder.h"
+#include "platform/windowsystem.h"
 
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,7 +115,10 @@ private slots:
     void failedWriteKeepsTheStore();
     void reminderDateIsStoredAsIsoText();
     void randomStaysBelowOne();
+    void browserTakesWhatTheSystemTakes();
     void programNameIsTheFileName();
+    void windowSystemForSession_data();
+    void windowSystemForSession();
 
 private:
     std::unique_ptr<QTemporaryDir> dir; // a fresh store for each test
@@ -253,9 +259,82 @@ void tst_QtPlatform::randomStaysBelowOne()
     QVERIFY(low < 0.001f && high > 0.999f);
 }
 
+// The longest argument the system really passes to a program, found by starting one, is the
+// longest address the browser is handed.
+void tst_QtPlatform::browserTakesWhatTheSystemTakes()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    QSKIP("the shell takes the address itself, not as a program's argument");
+#else
+    const QString prefix = QStringLiteral("https://www.quillmoor.example/vexmora-test/ssd.php?page=x&taf1=");
+    const auto address = [&](qsizetype size) { return prefix + QString(size - prefix.size(), QLatin1Char('a')); };
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("true"));
+    QVERIFY(!program.isEmpty());
+    qsizetype taken = prefix.size(); // an argument of this size starts
+    qsizetype refused = 4 << 20;     // and one of this size does not
+    QVERIFY(!QProcess::startDetached(program, {address(refused)}));
+    while (refused - taken > 1) {
+        const qsizetype middle = (taken + refused) / 2;
+        (QProcess::startDetached(program, {address(middle)}) ? taken : refused) = middle;
+    }
+    QtPlatform qt;
+    QVERIFY2(qt.browserTakes(address(taken)), qPrintable(QString::number(taken)));
+    QVERIFY(!qt.browserTakes(address(refused)));
+    // Characters that go percent-encoded count three times.
+    QVERIFY(!qt.browserTakes(address(taken - 1).replace(prefix.size(), 1, QLatin1Char(' '))));
+#endif
+}
+
 void tst_QtPlatform::programNameIsTheFileName()
 {
     QCOMPARE(QtPlatform::programName(), QStringLiteral("tst_qtplatform"));
+}
+
+void tst_QtPlatform::windowSystemForSession_data()
+{
+    // The environment as NAME=value pairs; the command line after the program's name.
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // empty: Qt's own choice
+    const QString none;
+    QTest::newRow("X session") << QStringList{"DISPLAY=:0", "XDG_SESSION_TYPE=x11"} << QStringList() << none;
+    QTest::newRow("no display at all") << QStringList() << QStringList() << none;
+    QTest::newRow("Wayland with XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "XDG_SESSION_TYPE=wayland"} << QStringList()
+        << "xcb";
+    QTest::newRow("Wayland socket only, with XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-1", "DISPLAY=:1"} << QStringList() << "xcb";
+    QTest::newRow("Wayland session type only, with XWayland")
+        << QStringList{"XDG_SESSION_TYPE=wayland", "DISPLAY=:1"} << QStringList() << "xcb";
+    QTest::newRow("Wayland without XWayland")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "XDG_SESSION_TYPE=wayland"} << QStringList() << "wayland";
+    QTest::newRow("Wayland, DISPLAY empty") << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY="}
+                                            << QStringList() << "wayland";
+    QTest::newRow("user names wayland in the environment")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "QT_QPA_PLATFORM=wayland"} << QStringList()
+        << none;
+    QTest::newRow("user names a platform with -platform")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1"} << QStringList{"-platform", "wayland"} << none;
+    QTest::newRow("user names a platform with --platform")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0"} << QStringList{"--platform", "offscreen"} << none;
+    QTest::newRow("empty QT_QPA_PLATFORM names none")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1", "QT_QPA_PLATFORM="} << QStringList() << "xcb";
+    QTest::newRow("a value that reads -platform is no option")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1"} << QStringList{"-platformtheme", "x"} << "xcb";
+}
+
+void tst_QtPlatform::windowSystemForSession()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QProcessEnvironment session(QProcessEnvironment::InheritFromParent);
+    session.clear();
+    for (const QString &pair : environment)
+        session.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    const std::optional<QString> chosen = windowSystemFor(session, QStringList{"vexmora"} + arguments);
+    QCOMPARE(chosen.value_or(QString()), platform);
+    QCOMPARE(chosen.has_value(), !platform.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_QtPlatform)

@@ -25,6 +25,11 @@ void FakePlatform::openInBrowser(const QString &address)
     calls.append(QStringLiteral("open:") + address);
 }
 
+bool FakePlatform::browserTakes(const QString &address)
+{
+    return address.size() <= longestAddress;
+}
+
 bool FakePlatform::previousInstanceRunning()
 {
     calls.append(QStringLiteral("instance"));

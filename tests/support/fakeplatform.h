@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
 
 // A recording platform for tests: message boxes answer from a script, the browser, the store,
 // the clock and the generator are in memory, and ending the process is only counted.
@@ -29,6 +30,7 @@ public:
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
     void openInBrowser(const QString &address) override;
+    bool browserTakes(const QString &address) override;
     bool previousInstanceRunning() override;
     QString setting(const QString &key) override;
     bool saveSetting(const QString &key, const QString &value) override;
@@ -48,6 +50,7 @@ public:
     // Runs while a message box is "open", as the user would act before answering.
     std::function<void(const Message &)> whileMessageOpen;
     bool anotherInstance = false;
+    qsizetype longestAddress = std::numeric_limits<qsizetype>::max();
     QMap<QString, QString> store;
     bool storeWritable = true;
     QDate date{2026, 12, 7};

@@ -118,12 +118,14 @@ void tst_frmAbout::linksOpenTheirPagesAndStayOpen()
         auto *label = modal->findChild<QLabel *>(link);
         QTest::mouseClick(label, Qt::LeftButton);
         QTest::mouseClick(label, Qt::LeftButton);
+        // One more page, not two: the window system's own sequence of presses and releases.
+        QTest::mouseDClick(modal->windowHandle(), Qt::LeftButton, {}, label->mapTo(modal, label->rect().center()));
         stayedModal = QApplication::activeModalWidget() == modal && modal->isVisible();
         modal->close();
     });
     about->exec();
     QVERIFY(stayedModal);
-    QCOMPARE(fake.addresses, QStringList(2, modHelp::WebPageAddress(key)));
+    QCOMPARE(fake.addresses, QStringList(3, modHelp::WebPageAddress(key)));
     QVERIFY(fake.messages.isEmpty());
 }
 

@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -92,7 +91,7 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     Label2 = boxLabel(this, QStringLiteral("Label2"), SupportText(1), palette().color(QPalette::WindowText),
                       verdana(9.75, true), twipsRect(120, 840, 6975, 1095));
 
-    Check1 = new QCheckBox(this);
+    Check1 = new LinkCheckBox(this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setText(QStringLiteral("Visit %1 Now").arg(modHelp::SiteName()));
@@ -117,13 +116,14 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
     connect(Check1, &QCheckBox::clicked, this, &frmNagScreen2::Check1_Click);
+    Check1->installEventFilter(this);
     connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
     for (QWidget *box : std::initializer_list<QWidget *>{txtName, txtEmail, txtFriendName, txtFriendEmail,
                                                         txtMessage})
         box->installEventFilter(this);
 
     Form_Load();
-    move(screen()->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     cmdClose->setFocus();
 }
 
@@ -159,6 +159,8 @@ void frmNagScreen2::buildReferAFriend()
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setFocusPolicy(Qt::NoFocus);
     txtMessage->setText(PromptMessage.toString() + QStringLiteral("\r\n"));
+    // Hidden as well, so that a screen reader does not offer what nobody can see either.
+    txtMessage->hide();
 }
 
 void frmNagScreen2::buildAdvert()
@@ -220,9 +222,17 @@ void frmNagScreen2::Form_Load()
     const int drawn = static_cast<int>(platform().nextRandom() * 4);
     Label2->setText(SupportText(std::clamp(drawn, 0, 3)));
 
-    // Above every other window, but the window in use keeps the keyboard.
+    // Above every other window. It comes up active all the same: when it appears the main window
+    // has just gone, so no other window of the program is in use, and the keyboard belongs here,
+    // where Enter or Space presses "E&xit".
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void frmNagScreen2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Without a window manager nothing would give it the keyboard; with one, this asks for it.
+    activateWindow();
 }
 
 void frmNagScreen2::closeEvent(QCloseEvent *event)
@@ -239,6 +249,9 @@ void frmNagScreen2::cmdClose_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     using namespace modTellAFriend;
+    // Alt+N takes the focus to the button as a click does, so that a box the user emptied has
+    // its prompt again before it is read.
+    cmdSubmit->setFocus(Qt::ShortcutFocusReason);
     strTafName = trimSpaces(txtName->text());
     strTafEmail = trimSpaces(txtEmail->text());
     strTafMessage = trimSpaces(txtMessage->text());
@@ -292,6 +305,12 @@ void frmNagScreen2::refuseSpace(int &KeyAscii, PromptTextBox *box)
 
 bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
+    // The second press of a double-click has made a click's start already: one page per
+    // double-click, as with the other links.
+    if (watched == Check1 && event->type() == QEvent::MouseButtonDblClick) {
+        Check1->setDown(false);
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);

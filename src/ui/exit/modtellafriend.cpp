@@ -45,13 +45,20 @@ void SendTellAFriend()
         stopMessage(QStringLiteral("Please Enter Your Friend's Name"));
         return;
     }
-    strTafUrl = modHelp::WebPageAddress(QStringLiteral("vxms-refer-a-friend"))
-                + QStringLiteral("&taf1=") + queryValue(strTafName)
-                + QStringLiteral("&taf2=") + queryValue(strTafEmail)
-                + QStringLiteral("&taf3=") + queryValue(strTafMessage)
-                + QStringLiteral("&taf4=") + queryValue(strTafFriendName)
-                + QStringLiteral("&taf5=") + queryValue(strTafFriendEmail)
-                + QStringLiteral("&taf6=") + queryValue(modHelp::ProductFolderAddress());
+    const QString url = modHelp::WebPageAddress(QStringLiteral("vxms-refer-a-friend"))
+                        + QStringLiteral("&taf1=") + queryValue(strTafName)
+                        + QStringLiteral("&taf2=") + queryValue(strTafEmail)
+                        + QStringLiteral("&taf3=") + queryValue(strTafMessage)
+                        + QStringLiteral("&taf4=") + queryValue(strTafFriendName)
+                        + QStringLiteral("&taf5=") + queryValue(strTafFriendEmail)
+                        + QStringLiteral("&taf6=") + queryValue(modHelp::ProductFolderAddress());
+    // An address the system cannot hand over would vanish without a word; the user can
+    // shorten the entries, which stay in their boxes.
+    if (!modHelp::AddressFitsBrowser(url)) {
+        stopMessage(QStringLiteral("Your Entries Are Too Long To Send"));
+        return;
+    }
+    strTafUrl = url;
     modHelp::OpenInBrowser(strTafUrl);
 }
 

@@ -26,7 +26,8 @@ extern QString strTafFriendEmail;
 extern QString strTafUrl;
 
 // Checks that the name, the message and the friend's name are filled in, with a stop message
-// for the first that is not; then builds the request into strTafUrl and opens it.
+// for the first that is not; then builds the request into strTafUrl and opens it, unless it is
+// too long for the system to hand to the browser, which gets a stop message too.
 void SendTellAFriend();
 
 } // namespace modTellAFriend

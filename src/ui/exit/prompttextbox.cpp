@@ -1,8 +1,12 @@
 #include "ui/exit/prompttextbox.h"
 
 #include "platform/trim.h"
+#include "ui/controls.h"
+#include "ui/keys.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -11,6 +15,25 @@ namespace {
 bool leavesTheWindow(const QFocusEvent &event)
 {
     return event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason;
+}
+
+// Whether the event puts text into the box, or takes some out. Tab leaves the box, and an access
+// key types nothing.
+bool bringsInput(const QEvent &event)
+{
+    switch (event.type()) {
+    case QEvent::KeyPress: {
+        const auto &key = static_cast<const QKeyEvent &>(event);
+        return key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab && !isAltCombination(key);
+    }
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonRelease: // the middle button pastes the selection on X11
+        return static_cast<const QMouseEvent &>(event).button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -53,10 +76,21 @@ QString PromptFocus::windowActivated(bool boxHasFocus, const QString &text)
     return textOnFocusOut(text, prompt);
 }
 
+QString PromptFocus::beforeInput(const QString &text)
+{
+    if (held)
+        return text;
+    held = true;
+    return textOnFocusIn(text, prompt);
+}
+
 PromptTextBox::PromptTextBox(const QString &prompt, QWidget *parent)
     : QLineEdit(prompt, parent)
     , focus(prompt)
 {
+    // A screen reader names the box by what belongs in it, whatever it holds at the moment.
+    setAccessibleName(prompt);
+    setMaxLength(NoLengthLimit);
 }
 
 void PromptTextBox::apply(const QString &newText)
@@ -81,6 +115,8 @@ bool PromptTextBox::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         apply(focus.windowActivated(window()->focusWidget() == this, text()));
+    else if (bringsInput(*event))
+        apply(focus.beforeInput(text()));
     return QLineEdit::event(event);
 }
 
@@ -88,6 +124,7 @@ PromptTextEdit::PromptTextEdit(const QString &prompt, QWidget *parent)
     : QPlainTextEdit(parent)
     , focus(prompt)
 {
+    setAccessibleName(prompt);
     setText(prompt);
 }
 
@@ -124,5 +161,7 @@ bool PromptTextEdit::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         apply(focus.windowActivated(window()->focusWidget() == this, text()));
+    else if (bringsInput(*event))
+        apply(focus.beforeInput(text()));
     return QPlainTextEdit::event(event);
 }

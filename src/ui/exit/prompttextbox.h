@@ -29,6 +29,9 @@ public:
     QString focusIn(const QFocusEvent &event, const QString &text);
     QString focusOut(const QFocusEvent &event, const QString &text);
     QString windowActivated(bool boxHasFocus, const QString &text);
+    // Input about to reach the box: keys, a paste, a drop. It can come without the box having
+    // gained the focus, into a window not yet active, and must never be added to the prompt.
+    QString beforeInput(const QString &text);
 
 private:
     QString prompt;

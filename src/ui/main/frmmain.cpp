@@ -12,7 +12,9 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,8 +106,8 @@ frmMain::frmMain(QWidget *parent)
     setTabOrder(cboSex, cmdTest);
 
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
-    txtName->installEventFilter(this);
-    txtAge->installEventFilter(this);
+    for (QWidget *control : std::initializer_list<QWidget *>{txtName, txtAge, cboSex})
+        control->installEventFilter(this);
 
     Form_Load();
     txtName->setFocus();
@@ -139,15 +141,20 @@ void frmMain::buildDetails()
     txtAge = new QLineEdit(fraDetails);
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
-    for (QLineEdit *box : {txtName, txtAge})
+    for (QLineEdit *box : {txtName, txtAge}) {
         box->setFont(verdana(9, true));
-    // Composed characters would arrive as input-method text and pass by the key filter.
-    txtAge->setAttribute(Qt::WA_InputMethodEnabled, false);
+        box->setMaxLength(NoLengthLimit);
+    }
 
     cboSex = new QComboBox(fraDetails);
     cboSex->setObjectName(QStringLiteral("cboSex"));
     cboSex->setGeometry(twipsToPixels(3600), twipsToPixels(2280), twipsToPixels(1335),
                         cboSex->sizeHint().height());
+    // What a screen reader says for each box. Their texts carry no access letter, so the
+    // buddies add no keys.
+    lblLabel[0]->setBuddy(txtName);
+    lblLabel[1]->setBuddy(txtAge);
+    lblLabel[2]->setBuddy(cboSex);
 
     cmdTest = makeButton(fraDetails, QStringLiteral("cmdTest"),
                          QStringLiteral("&Take The Masculine Feminine Test"), twipsRect(1800, 2880, 4815, 400));
@@ -267,6 +274,10 @@ void frmMain::buildBanners(QWidget *client)
                                twipsRect(555, 165, 7305, 615));
     for (LinkLabel *banner : {lblCobrand, lblFullBrand})
         setBackground(banner, WindowBlue);
+    // Only the offer in front is shown: the covered one would still reach a screen reader.
+    for (LinkLabel *banner : {lblCobrand, lblFullBrand})
+        banner->installEventFilter(this);
+    showFrontBanner();
     connect(lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
     connect(lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
 }
@@ -342,13 +353,38 @@ void frmMain::txtAge_KeyPress(int &KeyAscii)
     }
 }
 
+// Text that a dead key or an input method composed arrives whole, not as key presses. Each of
+// its characters meets the age filter as a typed key would, and only the accepted ones go in.
+bool frmMain::txtAge_Composed(const QInputMethodEvent &event)
+{
+    const QString composed = event.commitString();
+    QString accepted;
+    for (const char32_t character : composed.toUcs4()) {
+        int KeyAscii = int(character);
+        txtAge_KeyPress(KeyAscii);
+        if (KeyAscii != 0)
+            accepted += QString::fromUcs4(&character, 1);
+    }
+    if (accepted == composed)
+        return false;
+    QInputMethodEvent filtered(event.preeditString(), event.attributes());
+    filtered.setCommitString(accepted, event.replacementStart(), event.replacementLength());
+    QCoreApplication::sendEvent(txtAge, &filtered);
+    return true;
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ZOrderChange && (watched == lblFullBrand || watched == lblCobrand))
+        showFrontBanner();
+    if (watched == txtAge && event->type() == QEvent::InputMethod)
+        return txtAge_Composed(*static_cast<QInputMethodEvent *>(event));
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
-    // An access key that no control on the front panel answers types nothing either.
-    if (isAltCombination(key))
+    // An access key that no control on the front panel answers types nothing either, nor picks
+    // a gender by its letter; Alt+Down still opens the gender list, as on Windows.
+    if (isAltCombination(key) && (watched != cboSex || !key.text().isEmpty()))
         return true;
     if (watched == txtAge)
         return cancelledByKeyPress(key, [this](int &KeyAscii) { txtAge_KeyPress(KeyAscii); });
@@ -416,6 +452,16 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+}
+
+// The offer raised last lies in front and covers the other, which is hidden: the picture and
+// the clicks are the same, and the covered offer is out of a screen reader's way.
+void frmMain::showFrontBanner()
+{
+    const QObjectList &order = lblFullBrand->parentWidget()->children();
+    const bool fullBrandInFront = order.indexOf(lblFullBrand) > order.indexOf(lblCobrand);
+    lblFullBrand->setVisible(fullBrandInFront);
+    lblCobrand->setVisible(!fullBrandInFront);
 }
 
 void frmMain::showPanel(QFrame *panel)

@@ -9,6 +9,7 @@ class LinkLabel;
 class QAction;
 class QComboBox;
 class QFrame;
+class QInputMethodEvent;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -49,6 +50,7 @@ private:
     void cmdNext_Click();
     void cmdMain_Click();
     void txtAge_KeyPress(int &KeyAscii);
+    bool txtAge_Composed(const QInputMethodEvent &event);
     void mnuExit_Click();
     void mnuOnline_Click();
     void mnuVisit_Click();
@@ -65,6 +67,7 @@ private:
     void buildResult();
     void buildMenu();
     void buildBanners(QWidget *client);
+    void showFrontBanner();
     void showPanel(QFrame *panel);
     void showQuestion(int position);
     void setCentredText(QLabel *label, const QString &text);

@@ -1,11 +1,14 @@
 #include "ui/exit/frmnagscreen2.h"
 
 #include "support/fakeplatform.h"
+#include "ui/accessibility.h"
 #include "ui/exit/prompttextbox.h"
 #include "web/modhelp.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -43,7 +46,10 @@ private slots:
     void emailKeys();
     void submitChecks_data();
     void submitChecks();
+    void emptiedBoxGetsPromptBackBeforeSend_data();
     void emptiedBoxGetsPromptBackBeforeSend();
+    void keysBeforeTheScreenIsActive_data();
+    void keysBeforeTheScreenIsActive();
     void submitTrimsAndLeavesScreenAsItWas();
 
 private:
@@ -88,6 +94,7 @@ void tst_frmNagScreen2::init()
     QPixmap red(32, 32);
     red.fill(Qt::red);
     icon = QIcon(red);
+    installAccessibleInterfaces();
     fake = new FakePlatform;
     open(0.0f);
 }
@@ -111,12 +118,31 @@ void tst_frmNagScreen2::window()
     for (const char *link : {"lblGoToHome", "Check1"}) {
         QVERIFY(control(link)->font().underline());
         QCOMPARE(control(link)->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control(link))->role(), QAccessible::Link);
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(form)->role(), QAccessible::Window);
+    // A screen reader names each box by its prompt, whatever it holds.
+    const QStringList boxes{"txtName", "txtEmail", "txtFriendName", "txtFriendEmail"};
+    const QStringList prompts{"Your Name", "Your Email Address", "Friend's Name", "Friend's Email Address"};
+    for (int i = 0; i < boxes.size(); ++i) {
+        setText(boxes[i], QStringLiteral("Ann"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(control(boxes[i]))->text(QAccessible::Name), prompts[i]);
     }
 }
 
 // Every text is whole, inside its container, and no control covers another.
 void tst_frmNagScreen2::textsAreWhole()
 {
+    // What is typed or pasted into a box stays whole, past Qt's default of 32767 characters and
+    // with a character of two UTF-16 units across that limit.
+    const QString pasted = QString(32766, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F600") + QString(40000, QLatin1Char('b'));
+    QApplication::clipboard()->setText(pasted);
+    for (auto *box : form->findChildren<PromptTextBox *>()) {
+        box->setFocus();
+        box->paste();
+        QCOMPARE(box->text(), pasted);
+    }
+
     for (auto *label : form->findChildren<QLabel *>()) {
         const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
         QVERIFY2(label->height() >= needed.height() && label->width() >= needed.width(),
@@ -160,6 +186,7 @@ void tst_frmNagScreen2::supportTextDrawnOnOpening()
 void tst_frmNagScreen2::messageBoxOutOfSightAndOutOfTabOrder()
 {
     QVERIFY(control("txtMessage")->visibleRegion().isEmpty());
+    QVERIFY(QAccessible::queryAccessibleInterface(control("txtMessage"))->state().invisible);
     QCOMPARE(text("txtMessage"), MessageOpening);
     QCOMPARE(focus(), QStringLiteral("cmdClose"));
     QStringList order;
@@ -199,9 +226,19 @@ void tst_frmNagScreen2::links()
     QTest::keyClick(Check1, Qt::Key_Space);
     QVERIFY(!Check1->isChecked());
     QTest::mouseClick(control("lblGoToHome"), Qt::LeftButton, {}, QPoint(5, 5));
+    // A double-click opens its page once: the window system's own sequence of presses and releases.
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, Check1->mapTo(form, QPoint(10, Check1->height() / 2)));
+    QVERIFY(!Check1->isChecked());
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, control("lblGoToHome")->mapTo(form, QPoint(5, 5)));
+    // A screen reader's press goes the same way.
+    for (const char *link : {"Check1", "lblGoToHome"})
+        QAccessible::queryAccessibleInterface(control(link))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!Check1->isChecked());
     const QString home = modHelp::WebPageAddress(QStringLiteral("home-page"));
-    QCOMPARE(fake->addresses,
-             QStringList({home, home, modHelp::WebPageAddress(QStringLiteral("quillmoorsoftwares"))}));
+    const QString others = modHelp::WebPageAddress(QStringLiteral("quillmoorsoftwares"));
+    QCOMPARE(fake->addresses, QStringList({home, home, others, home, others, home, others}));
     QVERIFY(form->isVisible());
     QVERIFY(fake->messages.isEmpty());
 }
@@ -238,6 +275,8 @@ void tst_frmNagScreen2::promptRules()
     QFETCH(QString, before);
     QFETCH(bool, gainsFocus);
     QFETCH(QString, after);
+    // The message box is hidden on the screen; the rule is the box's own all the same.
+    control(box)->show();
     if (!gainsFocus)
         control(box)->setFocus(Qt::TabFocusReason);
     setText(box, before);
@@ -360,18 +399,75 @@ void tst_frmNagScreen2::submitChecks()
     QCOMPARE(focus(), QStringLiteral("cmdSubmit"));
 }
 
-// The click takes the focus to the button first, so an emptied box holds its prompt again.
+void tst_frmNagScreen2::emptiedBoxGetsPromptBackBeforeSend_data()
+{
+    QTest::addColumn<bool>("accessKey"); // Alt+N, else a click on the button
+    QTest::newRow("click") << false;
+    QTest::newRow("Alt+N") << true;
+}
+
+// The click, or the access key, takes the focus to the button first, so an emptied box holds
+// its prompt again.
 void tst_frmNagScreen2::emptiedBoxGetsPromptBackBeforeSend()
 {
+    QFETCH(bool, accessKey);
     setText("txtEmail", QStringLiteral("a@x.org"));
     setText("txtFriendEmail", QStringLiteral("b@y.org"));
     setText("txtFriendName", QStringLiteral("Bea"));
     QTest::mouseClick(control("txtName"), Qt::LeftButton);
     QCOMPARE(text("txtName"), QString());
-    QTest::mouseClick(control("cmdSubmit"), Qt::LeftButton);
+    if (accessKey)
+        QTest::keyClick(control("txtName"), Qt::Key_N, Qt::AltModifier);
+    else
+        QTest::mouseClick(control("cmdSubmit"), Qt::LeftButton);
+    QTRY_COMPARE(fake->messages.size(), 1);
     QCOMPARE(text("txtName"), QStringLiteral("Your Name"));
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages[0].text, QStringLiteral("Please Enter Your Name"));
+    QCOMPARE(focus(), QStringLiteral("cmdSubmit"));
+}
+
+void tst_frmNagScreen2::keysBeforeTheScreenIsActive_data()
+{
+    // Keys that reach the screen while another window is still active, as they can before the
+    // window system has handed it the keyboard: Tab moves the focus without any focus event.
+    QTest::addColumn<QString>("typed"); // after two Tabs, from "E&xit" to the name box
+    QTest::addColumn<QString>("sent");  // the name sent once the screen is active
+    QTest::newRow("name typed") << "Ann" << "Ann";
+    QTest::newRow("nothing typed, box left") << "" << "";
+}
+
+void tst_frmNagScreen2::keysBeforeTheScreenIsActive()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+    setText("txtEmail", QStringLiteral("a@x.org"));
+    setText("txtFriendEmail", QStringLiteral("b@y.org"));
+    setText("txtFriendName", QStringLiteral("Bea"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("txtName"));
+    if (typed.isEmpty()) {
+        QTest::keyClick(form->focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    } else {
+        QTest::keyClicks(form->focusWidget(), typed);
+    }
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTest::mouseClick(control("cmdSubmit"), Qt::LeftButton);
+    if (sent.isEmpty()) {
+        QCOMPARE(text("txtName"), QStringLiteral("Your Name"));
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, QStringLiteral("Please Enter Your Name"));
+    } else {
+        QCOMPARE(fake->addresses.size(), 1);
+        QCOMPARE(QUrlQuery(QUrl(fake->addresses[0])).queryItemValue("taf1", QUrl::FullyDecoded), sent);
+    }
 }
 
 void tst_frmNagScreen2::submitTrimsAndLeavesScreenAsItWas()

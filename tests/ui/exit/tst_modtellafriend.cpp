@@ -18,6 +18,8 @@ private slots:
     void addressForAnnAndBea();
     void valuesArriveWhole_data();
     void valuesArriveWhole();
+    void tooLongForTheBrowser_data();
+    void tooLongForTheBrowser();
 
 private:
     FakePlatform fake;
@@ -26,6 +28,8 @@ private:
 void tst_modTellAFriend::init()
 {
     fake.addresses.clear();
+    fake.messages.clear();
+    fake.longestAddress = std::numeric_limits<qsizetype>::max();
     strTafName = QStringLiteral("Ann");
     strTafEmail = QStringLiteral("A");
     strTafMessage = QStringLiteral("Your Message\r\n");
@@ -83,6 +87,35 @@ void tst_modTellAFriend::valuesArriveWhole()
     QCOMPARE(names, QStringList({"page", "taf1", "taf2", "taf3", "taf4", "taf5", "taf6"}));
     for (int i = 0; i < sent.size(); ++i)
         QCOMPARE(query.queryItemValue(QStringLiteral("taf%1").arg(i + 1), QUrl::FullyDecoded), sent[i]);
+}
+
+void tst_modTellAFriend::tooLongForTheBrowser_data()
+{
+    QTest::addColumn<int>("spare"); // characters the system would take beyond the address
+    QTest::newRow("just fits") << 0;
+    QTest::newRow("one too many") << -1;
+}
+
+void tst_modTellAFriend::tooLongForTheBrowser()
+{
+    QFETCH(int, spare);
+    SendTellAFriend();
+    const QString fits = strTafUrl;
+    fake.addresses.clear();
+    strTafUrl = QStringLiteral("the last request");
+    fake.longestAddress = fits.size() + spare;
+    SendTellAFriend();
+    if (spare >= 0) {
+        QCOMPARE(fake.addresses, QStringList{fits});
+        QVERIFY(fake.messages.isEmpty());
+        return;
+    }
+    QVERIFY(fake.addresses.isEmpty());
+    QCOMPARE(strTafUrl, QStringLiteral("the last request"));
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].text, QStringLiteral("Your Entries Are Too Long To Send"));
+    QCOMPARE(fake.messages[0].icon, QMessageBox::Critical);
+    QCOMPARE(strTafName, QStringLiteral("Ann")); // nothing typed is lost
 }
 
 QTEST_GUILESS_MAIN(tst_modTellAFriend)

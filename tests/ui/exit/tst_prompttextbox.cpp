@@ -17,7 +17,8 @@ void tst_PromptFocus::focusSequence_data()
 {
     // Steps: "in:tab", "in:window" (the window activated with the box focused), "out:tab",
     // "out:window" (another window activated), "activated:box", "activated:other" (the window
-    // activated with the focus on the box, or moved on meanwhile), "type:<text>".
+    // activated with the focus on the box, or moved on meanwhile), "type:<text>" (the box's
+    // text after typing), "keys:<text>" (keys reach the box, which adds the text; none: erased).
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("text");
     QTest::newRow("tabbed in") << QStringList{"in:tab"} << "";
@@ -32,6 +33,16 @@ void tst_PromptFocus::focusSequence_data()
         << QStringList{"in:tab", "out:window", "activated:other"} << "Your Name";
     QTest::newRow("and back in later") << QStringList{"in:tab", "out:window", "activated:other", "in:window"}
                                        << "";
+    // Keys that reach a box of a window not yet active: the box never saw the focus come.
+    QTest::newRow("keys before any focus") << QStringList{"keys:Ann"} << "Ann";
+    QTest::newRow("keys before any focus, then activated")
+        << QStringList{"keys:Ann", "activated:box", "in:window"} << "Ann";
+    QTest::newRow("erased before any focus, left meanwhile") << QStringList{"keys:", "activated:other"}
+                                                             << "Your Name";
+    QTest::newRow("keys after the focus came keep the text") << QStringList{"in:tab", "type:An", "keys:n"}
+                                                              << "Ann";
+    QTest::newRow("typed prompt, more keys") << QStringList{"in:tab", "type:Your Name", "keys:!"}
+                                             << "Your Name!";
 }
 
 void tst_PromptFocus::focusSequence()
@@ -49,6 +60,9 @@ void tst_PromptFocus::focusSequence()
             shown = focus.focusOut(QFocusEvent(QEvent::FocusOut, reason), shown);
         else if (step.startsWith(QLatin1String("activated:")))
             shown = focus.windowActivated(step == QLatin1String("activated:box"), shown);
+        else if (step.startsWith(QLatin1String("keys:")))
+            shown = step == QLatin1String("keys:") ? (focus.beforeInput(shown), QString())
+                                                   : focus.beforeInput(shown) + step.mid(5);
         else
             shown = step.mid(5);
     }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -36,6 +37,10 @@ private slots:
     void startTestChecks();
     void ageKeys_data();
     void ageKeys();
+    void genderKeys_data();
+    void genderKeys();
+    void longPasteKeptWhole_data();
+    void longPasteKeptWhole();
     void firstQuestion();
     void nextOffersEachQuestionWithFirstOptionSelected();
     void everyQuestionFitsThePanel();
@@ -229,6 +234,10 @@ void tst_frmMain::ageKeys_data()
     QTest::newRow("alt+letter types nothing") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::AltModifier)
                                               << "q" << false << "12";
     QTest::newRow("left arrow moves") << int(Qt::Key_Left) << none << "" << false << "12";
+    // No key: the text comes composed, from a dead key or an input method.
+    QTest::newRow("dead key and letter") << 0 << none << "\u00e9" << true << "12";
+    QTest::newRow("composed digit") << 0 << none << "7" << false << "172";
+    QTest::newRow("composed digit and letter") << 0 << none << "3a" << true << "132";
 }
 
 void tst_frmMain::ageKeys()
@@ -245,8 +254,14 @@ void tst_frmMain::ageKeys()
     txtAge->setFocus();
     fake->whileMessageOpen = [this](const FakePlatform::Message &) { control<QLineEdit>("txtName")->setFocus(); };
 
-    QTest::sendKeyEvent(QTest::Press, txtAge, Qt::Key(key), text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, txtAge, Qt::Key(key), text, modifiers);
+    if (key) {
+        QTest::sendKeyEvent(QTest::Press, txtAge, Qt::Key(key), text, modifiers);
+        QTest::sendKeyEvent(QTest::Release, txtAge, Qt::Key(key), text, modifiers);
+    } else {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(txtAge, &composed);
+    }
 
     QCOMPARE(txtAge->text(), result);
     if (refused) {
@@ -258,6 +273,48 @@ void tst_frmMain::ageKeys()
         QVERIFY(fake->messages.isEmpty());
     }
     QCOMPARE(panel(), QStringLiteral("fraDetails"));
+}
+
+void tst_frmMain::genderKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("gender"); // the box held "Female"
+    QTest::newRow("letter picks by its initial") << int(Qt::Key_M) << Qt::KeyboardModifiers() << "Male";
+    QTest::newRow("alt+letter picks nothing") << int(Qt::Key_M) << Qt::KeyboardModifiers(Qt::AltModifier)
+                                              << "Female";
+}
+
+void tst_frmMain::genderKeys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, gender);
+    auto *cboSex = control<QComboBox>("cboSex");
+    cboSex->setCurrentIndex(1);
+    cboSex->setFocus();
+    QTest::sendKeyEvent(QTest::Press, cboSex, Qt::Key(key), QStringLiteral("m"), modifiers);
+    QTest::sendKeyEvent(QTest::Release, cboSex, Qt::Key(key), QStringLiteral("m"), modifiers);
+    QCOMPARE(cboSex->currentText(), gender);
+}
+
+void tst_frmMain::longPasteKeptWhole_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("name") << "txtName";
+    QTest::newRow("age") << "txtAge"; // a paste is no typed key
+}
+
+// Past Qt's default limit of 32767 characters, with a character of two UTF-16 units across it.
+void tst_frmMain::longPasteKeptWhole()
+{
+    QFETCH(QString, box);
+    const QString text = QString(32766, QLatin1Char('1')) + QString::fromUcs4(U"\U0001F600") + QString(40000, QLatin1Char('2'));
+    auto *edit = control<QLineEdit>(qPrintable(box));
+    edit->setFocus();
+    QApplication::clipboard()->setText(text);
+    edit->paste();
+    QCOMPARE(edit->text(), text);
 }
 
 void tst_frmMain::firstQuestion()

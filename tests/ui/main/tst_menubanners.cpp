@@ -2,9 +2,11 @@
 
 #include "support/fakeplatform.h"
 #include "support/modal.h"
+#include "ui/accessibility.h"
 #include "ui/linklabel.h"
 #include "web/modhelp.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -52,6 +54,7 @@ private:
 
 void tst_MenuBanners::init()
 {
+    installAccessibleInterfaces();
     fake = new FakePlatform;
     form = new frmMain;
     form->show();
@@ -94,32 +97,51 @@ void tst_MenuBanners::eachControlOpensItsPage_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("key");
-    QTest::newRow("Help, Online Help") << "mnuOnline" << "help-web-page";
-    QTest::newRow("Help, Visit Us Online") << "mnuVisit" << "home-page";
-    QTest::newRow("Help, Check for Software Update") << "mnuUpdate" << "download-web-page";
-    QTest::newRow("Donate") << "mnuDonate" << "donate";
-    QTest::newRow("forum banner") << "Label61" << "home-page";
-    QTest::newRow("full-branding banner") << "lblFullBrand" << "fully-branded";
-    QTest::newRow("co-branding banner") << "lblCobrand" << "co-brand";
+    QTest::addColumn<bool>("screenReader"); // a banner pressed through its accessible action
+    QTest::newRow("Help, Online Help") << "mnuOnline" << "help-web-page" << false;
+    QTest::newRow("Help, Visit Us Online") << "mnuVisit" << "home-page" << false;
+    QTest::newRow("Help, Check for Software Update") << "mnuUpdate" << "download-web-page" << false;
+    QTest::newRow("Donate") << "mnuDonate" << "donate" << false;
+    QTest::newRow("forum banner") << "Label61" << "home-page" << false;
+    QTest::newRow("full-branding banner") << "lblFullBrand" << "fully-branded" << false;
+    QTest::newRow("co-branding banner") << "lblCobrand" << "co-brand" << false;
+    QTest::newRow("forum banner, screen reader") << "Label61" << "home-page" << true;
+    QTest::newRow("full-branding banner, screen reader") << "lblFullBrand" << "fully-branded" << true;
+    QTest::newRow("co-branding banner, screen reader") << "lblCobrand" << "co-brand" << true;
 }
 
 void tst_MenuBanners::eachControlOpensItsPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, key);
+    QFETCH(bool, screenReader);
     const auto press = [&] {
         if (QAction *item = action(qPrintable(control))) {
             item->trigger();
         } else {
             auto *label = form->findChild<LinkLabel *>(control);
             label->raise();
-            clickAt(label);
+            if (!screenReader) {
+                clickAt(label);
+                return;
+            }
+            QAccessibleInterface *link = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(link->role(), QAccessible::Link);
+            QCOMPARE(link->text(QAccessible::Name), label->text());
+            QVERIFY(!link->state().invisible);
+            QCOMPARE(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+            link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         }
     };
     press();
     QCOMPARE(fake->addresses, QStringList{modHelp::WebPageAddress(key)});
     press();
     QCOMPARE(fake->addresses, QStringList(2, modHelp::WebPageAddress(key)));
+    if (auto *label = form->findChild<LinkLabel *>(control)) {
+        // One page per double-click, however the window system reports its second press.
+        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, label->mapTo(form, label->rect().center()));
+        QCOMPARE(fake->addresses, QStringList(3, modHelp::WebPageAddress(key)));
+    }
     QVERIFY(fake->messages.isEmpty());
     QVERIFY(form->isVisible());
 }
@@ -145,6 +167,12 @@ void tst_MenuBanners::onlyTheBannerInFrontTakesTheClick()
         QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
     }
     QCOMPARE(fake->addresses, QStringList(2, modHelp::WebPageAddress(key)));
+    // The covered one is out of a screen reader's way too.
+    LinkLabel *covered = coBrandInFront ? form->lblFullBrand : form->lblCobrand;
+    QVERIFY(QAccessible::queryAccessibleInterface(covered)->state().invisible);
+    QVERIFY(!QAccessible::queryAccessibleInterface(coBrandInFront ? form->lblCobrand : form->lblFullBrand)
+                 ->state()
+                 .invisible);
 }
 
 void tst_MenuBanners::bannerTextsFitTheirBoxes_data()
