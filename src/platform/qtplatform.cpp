@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <chrono>
@@ -17,6 +18,15 @@
 
 namespace {
 const QString Organization = QStringLiteral("Quillmoor");
+
+// A lone carriage return breaks the line in a system message box, and the program's texts rely
+// on that. A Qt label that is not selectable, as on Windows, draws it as a space instead, so it
+// gets a line feed.
+QString messageText(QString text)
+{
+    static const QRegularExpression loneReturn(QStringLiteral("\r(?!\n)"));
+    return text.replace(loneReturn, QStringLiteral("\n"));
+}
 } // namespace
 
 QtPlatform::QtPlatform() = default;
@@ -28,7 +38,7 @@ QMessageBox::StandardButton QtPlatform::message(const QString &text, QMessageBox
 {
     // Parented to the active window so that the box stays above it (the exit screen is
     // topmost) and is centred on it; application modal either way.
-    QMessageBox box(icon, QString::fromLatin1(ApplicationTitle), text, buttons,
+    QMessageBox box(icon, QString::fromLatin1(ApplicationTitle), messageText(text), buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());

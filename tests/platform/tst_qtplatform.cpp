@@ -12,11 +12,95 @@
 
 #include <QDir>
 
-#include <csignal>
 #include <memory>
+
+#ifndef Q_OS_WIN
+#include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#include <aclapi.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+const QString StoreKey = QStringLiteral("Software\\Quillmoor\\tst_qtplatform");
+#endif
+
+// On Windows the store is the registry, which QSettings::setPath does not move: each test starts
+// from, and leaves behind, no key of this program.
+void removeRegistryStore()
+{
+#ifdef Q_OS_WIN
+    RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t *>(StoreKey.utf16()));
+#endif
+}
+
+#ifdef Q_OS_WIN
+// Gives a key of the user's an access list that lets everyone read it and nobody change it, or
+// gives it back the list it inherits. The owner may always set a key's list, so the lock can be
+// undone.
+bool lockKey(const QString &path, bool locked)
+{
+    HKEY key = nullptr;
+    const auto *name = reinterpret_cast<const wchar_t *>(path.utf16());
+    const LONG opened = locked ? RegCreateKeyExW(HKEY_CURRENT_USER, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                 &key, nullptr)
+                               : RegOpenKeyExW(HKEY_CURRENT_USER, name, 0, WRITE_DAC, &key);
+    if (opened != ERROR_SUCCESS)
+        return false;
+    wchar_t everyone[] = L"EVERYONE";
+    EXPLICIT_ACCESSW readOnly{};
+    readOnly.grfAccessPermissions = KEY_READ;
+    readOnly.grfAccessMode = SET_ACCESS;
+    readOnly.grfInheritance = NO_INHERITANCE;
+    readOnly.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    readOnly.Trustee.ptstrName = everyone;
+    PACL acl = nullptr;
+    bool done = false;
+    if (!locked)
+        done = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
+                               nullptr, nullptr, nullptr, nullptr)
+               == ERROR_SUCCESS;
+    else if (SetEntriesInAclW(1, &readOnly, nullptr, &acl) == ERROR_SUCCESS)
+        done = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                               nullptr, nullptr, acl, nullptr)
+               == ERROR_SUCCESS;
+    LocalFree(acl);
+    RegCloseKey(key);
+    return done;
+}
+#endif
+
+// Makes the store unwritable the way each system allows: a file where the store's folder should
+// be (no user, root included, can write there), or on Windows the program's key and its section
+// readable only, as an administrator or a policy may lock a user's key.
+bool blockStore(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    return lockKey(StoreKey + QStringLiteral("\\Settings"), true) && lockKey(StoreKey, true);
+#else
+    QFile blocker(folder + QStringLiteral("/Quillmoor"));
+    return blocker.open(QIODevice::WriteOnly);
+#endif
+}
+
+void unblockStore()
+{
+#ifdef Q_OS_WIN
+    lockKey(StoreKey, false);
+    lockKey(StoreKey + QStringLiteral("\\Settings"), false);
+    removeRegistryStore();
+#endif
+}
+
+} // namespace
 
 class tst_QtPlatform : public QObject
 {
@@ -24,6 +108,7 @@ class tst_QtPlatform : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void settingRoundTrip();
     void unwritableStoreReportsFailure();
     void failedWriteKeepsTheStore_data();
@@ -44,6 +129,12 @@ void tst_QtPlatform::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir->path());
+    removeRegistryStore();
+}
+
+void tst_QtPlatform::cleanup()
+{
+    unblockStore();
 }
 
 void tst_QtPlatform::settingRoundTrip()
@@ -60,10 +151,7 @@ void tst_QtPlatform::settingRoundTrip()
 
 void tst_QtPlatform::unwritableStoreReportsFailure()
 {
-    // A file where the store's folder should be: no user, root included, can write there.
-    QFile blocker(dir->filePath(QStringLiteral("Quillmoor")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(blockStore(dir->path()));
     QtPlatform qt;
     QVERIFY(!qt.saveSetting(QStringLiteral("Duration"), QStringLiteral("2026-12-07")));
     QCOMPARE(qt.setting(QStringLiteral("Duration")), QString());
@@ -72,8 +160,12 @@ void tst_QtPlatform::unwritableStoreReportsFailure()
 void tst_QtPlatform::failedWriteKeepsTheStore_data()
 {
     QTest::addColumn<QString>("fault");
+#ifdef Q_OS_WIN
+    QTest::newRow("key made read-only") << "locked";
+#else
     QTest::newRow("file size limit 0 (ulimit -f 0)") << "limit";
     QTest::newRow("full file system") << "full";
+#endif
 }
 
 // A disk that fails in the middle of a save: the date saved before must survive whole.
@@ -81,6 +173,12 @@ void tst_QtPlatform::failedWriteKeepsTheStore()
 {
     QFETCH(QString, fault);
     QVERIFY(QtPlatform().saveSetting(QStringLiteral("Duration"), QStringLiteral("2026-11-01")));
+#ifdef Q_OS_WIN
+    QCOMPARE(fault, QStringLiteral("locked"));
+    QVERIFY(blockStore(dir->path()));
+    QVERIFY(!QtPlatform().saveSetting(QStringLiteral("Duration"), QStringLiteral("2026-12-07")));
+    QCOMPARE(QtPlatform().setting(QStringLiteral("Duration")), QStringLiteral("2026-11-01"));
+#else
     const QString file = dir->filePath(QStringLiteral("Quillmoor/tst_qtplatform.conf"));
     QFile stored(file);
     QVERIFY(stored.open(QIODevice::ReadOnly));
@@ -121,6 +219,7 @@ void tst_QtPlatform::failedWriteKeepsTheStore()
     }
     QCOMPARE(content, before);
     QVERIFY(!written); // reported, so the reminder can answer as it does for any unwritable store
+#endif
 }
 
 void tst_QtPlatform::reminderDateIsStoredAsIsoText()
