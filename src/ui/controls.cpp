@@ -4,6 +4,7 @@
 #include "ui/look.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
@@ -45,6 +46,14 @@ LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, c
     label->setFont(font);
     setTextColor(label, color);
     return label;
+}
+
+// The second press of a double-click has made a click's start already; the release after it must
+// not make a second click.
+void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    setDown(false);
+    event->accept();
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)

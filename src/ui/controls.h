@@ -21,6 +21,10 @@ class LinkCheckBox : public QCheckBox
 
 public:
     using QCheckBox::QCheckBox;
+
+protected:
+    // As with LinkLabel: one double-click opens its page once.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
 // The controls every window is built from, named and placed as the window's design has them.

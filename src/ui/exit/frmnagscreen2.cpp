@@ -116,7 +116,6 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
     connect(Check1, &QCheckBox::clicked, this, &frmNagScreen2::Check1_Click);
-    Check1->installEventFilter(this);
     connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
     for (QWidget *box : std::initializer_list<QWidget *>{txtName, txtEmail, txtFriendName, txtFriendEmail,
                                                         txtMessage})
@@ -305,12 +304,6 @@ void frmNagScreen2::refuseSpace(int &KeyAscii, PromptTextBox *box)
 
 bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
-    // The second press of a double-click has made a click's start already: one page per
-    // double-click, as with the other links.
-    if (watched == Check1 && event->type() == QEvent::MouseButtonDblClick) {
-        Check1->setDown(false);
-        return true;
-    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
