@@ -36,11 +36,23 @@ const QColor LightGreen(128, 255, 128);
 
 const int PanelWidth = twipsToPixels(8415);
 
-// An option button whose whole box takes the click, not only its circle and its text.
+// An option button whose whole box takes the click, not only its circle and its text. As on
+// Windows, Tab enters the group at the chosen option: Qt moves the group's tab stop only with
+// the focus, so after a new question chose the first option again, Shift+Tab from Next would
+// land on the second one, unchosen, and an arrow key there would choose the first.
 class OptionButton : public QRadioButton
 {
 public:
-    using QRadioButton::QRadioButton;
+    explicit OptionButton(QWidget *parent)
+        : QRadioButton(parent)
+    {
+        connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+            if (!checked)
+                return;
+            for (auto *option : parentWidget()->findChildren<OptionButton *>(Qt::FindDirectChildrenOnly))
+                option->setFocusPolicy(option == this ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
 
 protected:
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
