@@ -60,6 +60,19 @@ void end(QProcess &process)
     process.waitForFinished(ToolTimeout);
 }
 
+// What a started server prints first: its display number or its address, ending in a newline.
+// Empty when it ends or stays silent.
+QByteArray firstLine(QProcess &process)
+{
+    QByteArray output;
+    const QDeadlineTimer deadline(ToolTimeout);
+    while (!output.contains('\n') && process.state() == QProcess::Running && !deadline.hasExpired()) {
+        process.waitForReadyRead(int(deadline.remainingTime()));
+        output += process.readAllStandardOutput();
+    }
+    return output.contains('\n') ? output.trimmed() : QByteArray();
+}
+
 } // namespace
 
 XSession::XSession() = default;
@@ -113,18 +126,13 @@ bool XSession::start()
                    QStringLiteral("-auth"), authority});
     if (!server->waitForStarted(ToolTimeout))
         return fail(QStringLiteral("cannot start Xvfb: %1").arg(server->errorString()));
-    QByteArray number;
-    const QDeadlineTimer deadline(ToolTimeout);
-    while (!number.contains('\n') && server->state() == QProcess::Running && !deadline.hasExpired()) {
-        server->waitForReadyRead(int(deadline.remainingTime()));
-        number += server->readAllStandardOutput();
-    }
-    if (!number.contains('\n')) {
+    const QByteArray number = firstLine(*server);
+    if (number.isEmpty()) {
         QFile log(dir.filePath(QStringLiteral("Xvfb.log")));
         log.open(QIODevice::ReadOnly);
         return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
     }
-    environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number.trimmed()));
+    environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
     // The pointer rests in a corner, off every window: on a bare display the keyboard goes to the
     // window under the pointer when no window has been given it, which would hide a window that
     // fails to take the keyboard.
@@ -171,15 +179,10 @@ bool XSession::startAccessibility()
                                                       QStringLiteral("--print-address=1")});
     if (!sessionBus->waitForStarted(ToolTimeout))
         return fail(QStringLiteral("cannot start dbus-daemon: %1").arg(sessionBus->errorString()));
-    QByteArray address;
-    const QDeadlineTimer deadline(ToolTimeout);
-    while (!address.contains('\n') && sessionBus->state() == QProcess::Running && !deadline.hasExpired()) {
-        sessionBus->waitForReadyRead(int(deadline.remainingTime()));
-        address += sessionBus->readAllStandardOutput();
-    }
-    if (!address.contains('\n'))
+    const QByteArray address = firstLine(*sessionBus);
+    if (address.isEmpty())
         return fail(QStringLiteral("dbus-daemon gave no address"));
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(address.trimmed()));
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(address));
     environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     return true;
 }
