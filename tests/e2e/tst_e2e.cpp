@@ -60,10 +60,14 @@ QString pageAddress(const QString &key)
     return QStringLiteral(VEXMORA_SITE "/vexmora-test/ssd.php?page=") + key;
 }
 
-// The row's window manager, when it names one; none: a bare display.
+// The row's window manager, when it names one; none: a bare display. A manager of make desktops
+// that cannot run here skips its row with the reason; openbox, which make test needs, must run.
 #define START_WINDOW_MANAGER(name) \
-    if (!(name).isEmpty()) \
-    QVERIFY2(x->startWindowManager(name), qPrintable(x->error()))
+    if (!(name).isEmpty() && !x->startWindowManager(name)) { \
+        if (x->windowManagerCannotRun() && (name) != QLatin1String("openbox")) \
+            QSKIP(qPrintable(x->error())); \
+        QFAIL(qPrintable(x->error())); \
+    }
 
 QPoint centre(const QRect &twips)
 {

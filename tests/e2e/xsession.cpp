@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QThread>
 #include <QtDebug>
 
 #include <csignal>
@@ -202,11 +201,14 @@ bool XSession::startWindowManager(const QString &name)
     while (!deadline.hasExpired() && windowManager->state() == QProcess::Running) {
         if (!property(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
             return true;
-        QThread::msleep(20);
+        windowManager->waitForFinished(20); // notices a manager that gave up
     }
+    managerEnded = windowManager->state() == QProcess::NotRunning;
     QFile output(log);
     output.open(QIODevice::ReadOnly);
-    return fail(QStringLiteral("%1 did not take over the display:\n%2").arg(name, QString::fromLocal8Bit(output.readAll())));
+    return fail(QStringLiteral("%1 %2 before it managed the display: %3")
+                    .arg(name, managerEnded ? QStringLiteral("ended") : QStringLiteral("hung"),
+                         QString::fromLocal8Bit(output.readAll()).trimmed().split(QLatin1Char('\n')).constLast()));
 }
 
 bool XSession::startSessionBus()

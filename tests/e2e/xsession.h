@@ -44,6 +44,10 @@ public:
     // metacity, marco) and waits until it manages the display; those of the big desktops get a
     // session bus of their own. False, with the reason in error(), when it cannot.
     bool startWindowManager(const QString &name);
+    // After a failed start: the manager ended by itself before it managed the display, as one
+    // does that cannot run on a display like this one (no GPU, no desktop session), rather than
+    // being missing or hanging.
+    bool windowManagerCannotRun() const { return managerEnded; }
     // Starts a session bus and has the programs started afterwards put their accessibility tree
     // on it, as with a screen reader running. False, with the reason in error(), when the
     // system lacks what AT-SPI needs (dbus-daemon, at-spi2-core, python3-pyatspi).
@@ -128,4 +132,5 @@ private:
     std::unique_ptr<QProcess> sessionBus;
     std::vector<std::unique_ptr<QProcess>> programs;
     QString failure;
+    bool managerEnded = false;
 };
