@@ -316,6 +316,10 @@ void tst_e2e::secondStartIsTurnedAway()
     startMainWindow(first, mainWindow);
     if (QTest::currentTestFailed())
         return;
+    // Whether the keyboard comes back to it after the second copy's message is the window
+    // manager's choice (mutter's varies): it is compared with the keyboard, as a click gives it.
+    if (!windowManager.isEmpty())
+        QVERIFY(x->activate(mainWindow));
     const QRect place = x->geometry(mainWindow);
     const QImage look = x->grab(mainWindow);
 
@@ -343,6 +347,8 @@ void tst_e2e::secondStartIsTurnedAway()
     QCOMPARE(x->window(MainTitle), mainWindow);
     QCOMPARE(first->state(), QProcess::Running);
     QCOMPARE(x->geometry(mainWindow), place);
+    if (!windowManager.isEmpty())
+        QVERIFY(x->activate(mainWindow));
     QTRY_COMPARE(x->grab(mainWindow), look);
 }
 
