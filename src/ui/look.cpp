@@ -1,13 +1,16 @@
 #include "ui/look.h"
 
+#include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <QStringList>
 
@@ -48,23 +51,125 @@ void sizeToText(QLabel *label)
     label->resize(label->sizeHint());
 }
 
+QPoint centredPosition(QSize size, const QMargins &frame, const QRect &area)
+{
+    const QSize outer = size.grownBy(frame);
+    return area.topLeft()
+           + QPoint((area.width() - outer.width()) / 2 + frame.left(), (area.height() - outer.height()) / 2 + frame.top());
+}
+
+std::optional<QPoint> FrameCentring::next(const QRect &window, const QMargins &frame, const QRect &area)
+{
+    if (done)
+        return std::nullopt;
+    if (reckoned == frame)
+        return std::nullopt;
+    reckoned = frame;
+    target = centredPosition(window.size(), frame, area);
+    arrived = window.topLeft() == target;
+    return arrived ? std::nullopt : std::optional<QPoint>(target);
+}
+
+void FrameCentring::moved(QPoint to)
+{
+    // A window manager takes a while to carry out a move, and reports where it put the window
+    // before; once the window has been where it was sent, moving away is the user's doing.
+    if (to == target)
+        arrived = true;
+    else if (arrived)
+        done = true;
+}
+
 namespace {
+
+QRect freeArea(const QWidget *window)
+{
+    return (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+}
 
 void moveToCentre(QWidget *window)
 {
     const QRect frame = window->frameGeometry();
-    const QRect free = (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    const QRect free = freeArea(window);
     // A window's position is its frame's top left corner.
     window->move(free.x() + (free.width() - frame.width()) / 2, free.y() + (free.height() - frame.height()) / 2);
 }
 
-// Until a window is on screen Qt only guesses its frame, from none at all to another window's;
-// the window manager puts the frame round the window before mapping it, so when the window is
-// first exposed, its frame is the real one.
+// Until a window is on screen Qt only guesses its frame, from none at all to another window's.
+// Most window managers put the frame round the window before they show it, but KWin publishes
+// it (_NET_FRAME_EXTENTS) only after the window's first exposure, and Qt then says nothing: it
+// merely reads the frame afresh when next asked. So the frame is asked for now and then, for a
+// while; a window manager that never publishes one costs a few idle looks.
 class Centring : public QObject
 {
 public:
     explicit Centring(QWidget *window)
+        : QObject(window)
+        , window(window)
+    {
+        window->installEventFilter(this);
+        looks.setInterval(LookEvery);
+        connect(&looks, &QTimer::timeout, this, &Centring::look);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window && event->type() == QEvent::Show) {
+            moveToCentre(window);
+            exposed = false;
+            looks.stop();
+            if (QWindow *handle = window->windowHandle(); handle && handle != watchedHandle) {
+                handle->installEventFilter(this);
+                watchedHandle = handle;
+            }
+        } else if (watched == watchedHandle && event->type() == QEvent::Expose && !exposed
+                   && watchedHandle->isExposed()) {
+            exposed = true;
+            centring = FrameCentring();
+            until.setRemainingTime(LookFor);
+            looks.start();
+            look();
+        } else if (watched == watchedHandle && event->type() == QEvent::Move && looks.isActive()) {
+            // A window manager that adds the frame may push the window aside to make room: the
+            // frame is looked at first, so that this is not taken for the user's move.
+            look();
+            centring.moved(static_cast<QMoveEvent *>(event)->pos());
+        }
+        return false;
+    }
+
+private:
+    static constexpr int LookEvery = 25; // ms
+    static constexpr int LookFor = 1000; // ms after the window is first on screen
+
+    void look()
+    {
+        if (!watchedHandle || until.hasExpired() || centring.finished()) {
+            looks.stop();
+            return;
+        }
+        if (const std::optional<QPoint> to =
+                centring.next(watchedHandle->geometry(), watchedHandle->frameMargins(), freeArea(window)))
+            watchedHandle->setPosition(*to);
+    }
+
+    QWidget *window;
+    QPointer<QWindow> watchedHandle;
+    bool exposed = false;
+    FrameCentring centring;
+    QTimer looks;
+    QDeadlineTimer until;
+};
+
+} // namespace
+
+namespace {
+
+class Unmaximising : public QObject
+{
+public:
+    explicit Unmaximising(QWidget *window)
         : QObject(window)
         , window(window)
     {
@@ -74,28 +179,22 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == window && event->type() == QEvent::Show) {
-            moveToCentre(window);
-            exposed = false;
-            if (QWindow *handle = window->windowHandle(); handle && handle != watchedHandle) {
-                handle->installEventFilter(this);
-                watchedHandle = handle;
-            }
-        } else if (watched == watchedHandle && event->type() == QEvent::Expose && !exposed
-                   && watchedHandle->isExposed()) {
-            exposed = true;
-            moveToCentre(window);
-        }
+        if (watched == window && event->type() == QEvent::WindowStateChange
+            && window->windowState().testFlag(Qt::WindowMaximized))
+            window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
         return false;
     }
 
 private:
     QWidget *window;
-    QPointer<QWindow> watchedHandle;
-    bool exposed = false;
 };
 
 } // namespace
+
+void keepUnmaximised(QWidget *window)
+{
+    new Unmaximising(window);
+}
 
 void centreOnScreen(QWidget *window)
 {

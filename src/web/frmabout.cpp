@@ -41,6 +41,7 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
+    keepUnmaximised(this);
     setBackground(this, WindowBlue);
     setFont(verdana(8.25));
     centreOnScreen(this);

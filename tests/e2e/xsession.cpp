@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QThread>
 #include <QtDebug>
 
 #include <csignal>
@@ -81,8 +80,10 @@ XSession::~XSession()
 {
     for (auto &program : programs)
         end(*program);
-    if (windowManager)
-        end(*windowManager);
+    if (windowManager && windowManager->processId() > 0) {
+        ::kill(-pid_t(windowManager->processId()), SIGKILL);
+        windowManager->waitForFinished(ToolTimeout);
+    }
     if (sessionBus && sessionBus->processId() > 0) {
         ::kill(-pid_t(sessionBus->processId()), SIGKILL);
         sessionBus->waitForFinished(ToolTimeout);
@@ -141,36 +142,81 @@ bool XSession::start()
     return true;
 }
 
-bool XSession::startWindowManager()
+namespace {
+
+struct WindowManager
 {
+    const char *name;
+    const char *package;
+    QStringList arguments;
+    // The managers of the big desktops keep their settings behind a session bus and stop or
+    // stall without one.
+    bool sessionBus;
+};
+
+// Each as a desktop starts it, less the session manager, which is not running here; xfwm4
+// would otherwise try to composite with a GPU that Xvfb does not have.
+const WindowManager *knownManager(const QString &name)
+{
+    static const WindowManager managers[] = {
+        {"openbox", "openbox", {QStringLiteral("--sm-disable")}, false},
+        {"xfwm4", "xfwm4", {QStringLiteral("--sm-client-disable"), QStringLiteral("--compositor=off")}, true},
+        {"kwin_x11", "kwin-x11", {}, true},
+        {"mutter", "mutter", {QStringLiteral("--x11"), QStringLiteral("--sm-disable")}, true},
+        {"metacity", "metacity", {QStringLiteral("--sm-disable")}, true},
+        {"marco", "marco", {QStringLiteral("--sm-disable")}, true},
+    };
+    for (const WindowManager &manager : managers) {
+        if (name == QLatin1String(manager.name))
+            return &manager;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool XSession::startWindowManager(const QString &name)
+{
+    const WindowManager *manager = knownManager(name);
+    if (!manager)
+        return fail(QStringLiteral("no window manager called %1 is known here").arg(name));
+    if (QStandardPaths::findExecutable(name).isEmpty())
+        return fail(QStringLiteral("%1 is not installed (Debian: %2)").arg(name, QLatin1String(manager->package)));
+    if (manager->sessionBus && !startSessionBus())
+        return false;
+    QProcessEnvironment with = environment;
+    // Their settings as a new user finds them, and nothing written to disk.
+    with.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    const QString log = dir.filePath(name + QStringLiteral(".log"));
     windowManager = std::make_unique<QProcess>();
-    prepare(*windowManager, environment);
-    windowManager->setStandardOutputFile(dir.filePath(QStringLiteral("openbox.log")));
-    windowManager->setStandardErrorFile(dir.filePath(QStringLiteral("openbox.log")));
-    windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    windowManager->setProcessEnvironment(with);
+    windowManager->setChildProcessModifier(leadGroup); // KWin starts helpers of its own
+    windowManager->setStandardOutputFile(log);
+    windowManager->setStandardErrorFile(log);
+    windowManager->start(name, manager->arguments);
     if (!windowManager->waitForStarted(ToolTimeout))
-        return fail(QStringLiteral("cannot start openbox (Debian: openbox): %1").arg(windowManager->errorString()));
+        return fail(QStringLiteral("cannot start %1: %2").arg(name, windowManager->errorString()));
     // A window manager announces itself on the root window once it manages the screen.
     const QDeadlineTimer deadline(ToolTimeout);
     while (!deadline.hasExpired() && windowManager->state() == QProcess::Running) {
-        QByteArray check;
-        run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, &check);
-        if (check.contains("window id"))
+        if (!property(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
             return true;
-        QThread::msleep(20);
+        windowManager->waitForFinished(20); // notices a manager that gave up
     }
-    return fail(QStringLiteral("openbox did not take over the display"));
+    managerEnded = windowManager->state() == QProcess::NotRunning;
+    QFile output(log);
+    output.open(QIODevice::ReadOnly);
+    return fail(QStringLiteral("%1 %2 before it managed the display: %3")
+                    .arg(name, managerEnded ? QStringLiteral("ended") : QStringLiteral("hung"),
+                         QString::fromLocal8Bit(output.readAll()).trimmed().split(QLatin1Char('\n')).constLast()));
 }
 
-bool XSession::startAccessibility()
+bool XSession::startSessionBus()
 {
-    if (!QFile::exists(QStringLiteral("/usr/libexec/at-spi-bus-launcher")))
-        return fail(QStringLiteral("no AT-SPI bus launcher (Debian: at-spi2-core)"));
+    if (sessionBus)
+        return true;
     if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
         return fail(QStringLiteral("no dbus-daemon (Debian: dbus)"));
-    QByteArray output;
-    if (!run(python(), {QStringLiteral("-c"), QStringLiteral("import pyatspi")}, &output))
-        return fail(QStringLiteral("no pyatspi for %1 (Debian: python3-pyatspi)").arg(python()));
     sessionBus = std::make_unique<QProcess>();
     sessionBus->setProcessEnvironment(environment);
     sessionBus->setChildProcessModifier(leadGroup);
@@ -183,6 +229,18 @@ bool XSession::startAccessibility()
     if (address.isEmpty())
         return fail(QStringLiteral("dbus-daemon gave no address"));
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(address));
+    return true;
+}
+
+bool XSession::startAccessibility()
+{
+    if (!QFile::exists(QStringLiteral("/usr/libexec/at-spi-bus-launcher")))
+        return fail(QStringLiteral("no AT-SPI bus launcher (Debian: at-spi2-core)"));
+    QByteArray output;
+    if (!run(python(), {QStringLiteral("-c"), QStringLiteral("import pyatspi")}, &output))
+        return fail(QStringLiteral("no pyatspi for %1 (Debian: python3-pyatspi)").arg(python()));
+    if (!startSessionBus())
+        return false;
     environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     return true;
 }
@@ -338,6 +396,11 @@ QProcess *XSession::startProgramDaysAgo(int days)
     return launch({QStringLiteral(VEXMORA_PROGRAM)}, shifted);
 }
 
+QProcess *XSession::startClient(const QStringList &command)
+{
+    return launch(command, environment);
+}
+
 QProcess *XSession::launch(const QStringList &command, const QProcessEnvironment &with)
 {
     auto process = std::make_unique<QProcess>();
@@ -388,9 +451,17 @@ QList<XSession::Window> XSession::visibleWindows()
                   QStringLiteral(".")},
                  &ids, true))
         return {};
+    // A window manager's own windows carry titles too ("mutter guard window"); it lists the
+    // windows it manages.
+    QList<quint32> managed;
+    const bool underManager = windowManager && windowManager->state() == QProcess::Running;
+    if (underManager) {
+        for (const QString &id : property(QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")))
+            managed << id.toUInt(nullptr, 0);
+    }
     QList<Window> windows;
     for (const QByteArray &id : ids.split('\n')) {
-        if (id.isEmpty())
+        if (id.isEmpty() || (underManager && !managed.contains(id.toUInt())))
             continue;
         QByteArray title;
         // A window that vanished in between is no longer visible: leave it out.
@@ -485,21 +556,49 @@ qint64 XSession::windowPid(quint32 window)
     return pid.trimmed().toLongLong();
 }
 
-QStringList XSession::windowState(quint32 window)
+QStringList XSession::property(const QString &window, const QString &name)
 {
     QByteArray line;
-    if (!run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QStringLiteral("_NET_WM_STATE")},
-             &line))
+    const QStringList target = window == QLatin1String("-root") ? QStringList{window}
+                                                                : QStringList{QStringLiteral("-id"), window};
+    if (!run(QStringLiteral("xprop"), target + QStringList{name}, &line))
         return {};
-    // "_NET_WM_STATE(ATOM) = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP"
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0)
+    // "_NET_WM_STATE(ATOM) = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP", or for windows
+    // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x200007, 0x400003"; "not found." or
+    // "no such atom" when there is none.
+    qsizetype start = line.indexOf('=');
+    if (start < 0)
+        start = line.indexOf('#');
+    if (start < 0)
         return {};
-    QStringList atoms;
-    for (const QByteArray &atom : line.mid(equals + 1).split(','))
-        if (!atom.trimmed().isEmpty())
-            atoms << QString::fromLatin1(atom.trimmed());
-    return atoms;
+    QStringList values;
+    for (const QByteArray &value : line.mid(start + 1).split(','))
+        if (!value.trimmed().isEmpty())
+            values << QString::fromLatin1(value.trimmed());
+    return values;
+}
+
+QStringList XSession::windowState(quint32 window)
+{
+    return property(QString::number(window), QStringLiteral("_NET_WM_STATE"));
+}
+
+QStringList XSession::allowedActions(quint32 window)
+{
+    return property(QString::number(window), QStringLiteral("_NET_WM_ALLOWED_ACTIONS"));
+}
+
+QList<quint32> XSession::stacking()
+{
+    QList<quint32> windows;
+    for (const QString &id : property(QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")))
+        windows << id.toUInt(nullptr, 0);
+    return windows;
+}
+
+bool XSession::maximise(quint32 window)
+{
+    return run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("maximise"), QString::number(window)});
 }
 
 bool XSession::keys(quint32 window, const QStringList &keys)
@@ -516,6 +615,11 @@ bool XSession::type(quint32 window, const QString &text)
     const QStringList focus{QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)};
     return xdotool((window ? focus : QStringList())
                    + QStringList{QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
+}
+
+bool XSession::activate(quint32 window)
+{
+    return xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)});
 }
 
 bool XSession::click(quint32 window, QPoint at)

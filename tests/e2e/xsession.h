@@ -40,8 +40,14 @@ public:
     QString error() const { return failure; }
     // The size of the display's one screen.
     static QSize screenSize() { return {1024, 768}; }
-    // Starts openbox as the window manager and waits until it manages the display.
-    bool startWindowManager();
+    // Starts a window manager by the name of its command (openbox, xfwm4, kwin_x11, mutter,
+    // metacity, marco) and waits until it manages the display; those of the big desktops get a
+    // session bus of their own. False, with the reason in error(), when it cannot.
+    bool startWindowManager(const QString &name);
+    // After a failed start: the manager ended by itself before it managed the display, as one
+    // does that cannot run on a display like this one (no GPU, no desktop session), rather than
+    // being missing or hanging.
+    bool windowManagerCannotRun() const { return managerEnded; }
     // Starts a session bus and has the programs started afterwards put their accessibility tree
     // on it, as with a screen reader running. False, with the reason in error(), when the
     // system lacks what AT-SPI needs (dbus-daemon, at-spi2-core, python3-pyatspi).
@@ -63,8 +69,11 @@ public:
     // The same with the program's clock set back by whole days, as if started on that day
     // (libfaketime; the rest of the session keeps the true time).
     QProcess *startProgramDaysAgo(int days);
+    // Another X client on the display, such as xmessage.
+    QProcess *startClient(const QStringList &command);
 
-    // Viewable windows that have a title, top-level or not.
+    // Viewable windows that have a title, top-level or not; under a window manager, the windows
+    // it manages.
     QList<Window> visibleWindows();
     // The one viewable window with exactly this title, or 0 when there is none or more than one.
     quint32 window(const QString &title);
@@ -76,12 +85,21 @@ public:
     qint64 windowPid(quint32 window);
     // The atoms of the window's _NET_WM_STATE, e.g. "_NET_WM_STATE_ABOVE".
     QStringList windowState(quint32 window);
+    // What the window manager lets the user do with the window (_NET_WM_ALLOWED_ACTIONS, e.g.
+    // "_NET_WM_ACTION_MAXIMIZE_HORZ"); empty without a window manager.
+    QStringList allowedActions(quint32 window);
+    // The window manager's windows, bottom to top (_NET_CLIENT_LIST_STACKING).
+    QList<quint32> stacking();
+    // Asks the window manager to maximise the window, as a maximise button would.
+    bool maximise(quint32 window);
 
     // Gives the window the keyboard, as clicking it would; then presses the keys (xdotool names:
     // "Tab", "alt+h", "Return") or types the text. Window 0: the keys go to whichever window
     // has the keyboard.
     bool keys(quint32 window, const QStringList &keys);
     bool type(quint32 window, const QString &text);
+    // Makes the window the active one, as a click on it or on its task bar button would.
+    bool activate(quint32 window);
     // A left click at a point of the window.
     bool click(quint32 window, QPoint at);
     // What the close box does: the window is asked to close.
@@ -98,6 +116,10 @@ private:
              bool emptyIsFine = false);
     bool xdotool(const QStringList &arguments, QByteArray *output = nullptr, bool emptyIsFine = false);
     bool fail(const QString &reason);
+    bool startSessionBus();
+    // The values of an X property of a window (or of the root window, as "-root"), as xprop
+    // prints them.
+    QStringList property(const QString &window, const QString &name);
     bool makeHome();
     bool writeAuthority(const QString &path);
     QString browserLog() const;
@@ -110,4 +132,5 @@ private:
     std::unique_ptr<QProcess> sessionBus;
     std::vector<std::unique_ptr<QProcess>> programs;
     QString failure;
+    bool managerEnded = false;
 };

@@ -2,6 +2,8 @@
 //
 //   xwindow grab ID|root    writes a PNG of the window (or of the whole screen) to standard output
 //   xwindow close ID        asks the window to close, as its close box would
+//   xwindow maximise ID     asks the window manager to maximise the window, as its maximise
+//                           button, a double click on its title or a pager would
 //
 // ID is decimal or 0x-hexadecimal, as xdotool and xwininfo print it. The display is $DISPLAY.
 
@@ -21,7 +23,8 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: xwindow grab ID|root > shot.png\n       xwindow close ID\n", stderr);
+    std::fputs("usage: xwindow grab ID|root > shot.png\n       xwindow close ID\n       xwindow maximise ID\n",
+               stderr);
     return 2;
 }
 
@@ -64,6 +67,28 @@ int requestClose(xcb_connection_t *connection, xcb_window_t window)
     return error ? 1 : 0;
 }
 
+// The client message _NET_WM_STATE that adds both maximised states, sent to the root window,
+// where the window manager listens for it.
+int requestMaximise(xcb_connection_t *connection, xcb_window_t window)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom(connection, "_NET_WM_STATE");
+    event.data.data32[0] = 1; // _NET_WM_STATE_ADD
+    event.data.data32[1] = atom(connection, "_NET_WM_STATE_MAXIMIZED_VERT");
+    event.data.data32[2] = atom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ");
+    event.data.data32[3] = 2; // from a pager or the user, not from the program itself
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_void_cookie_t sent = xcb_send_event_checked(
+        connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char *>(&event));
+    xcb_generic_error_t *error = xcb_request_check(connection, sent);
+    std::free(error);
+    return error ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -87,5 +112,7 @@ int main(int argc, char *argv[])
         return grab(window);
     if (command == QLatin1String("close"))
         return requestClose(x11->connection(), static_cast<xcb_window_t>(window));
+    if (command == QLatin1String("maximise"))
+        return requestMaximise(x11->connection(), static_cast<xcb_window_t>(window));
     return usage();
 }

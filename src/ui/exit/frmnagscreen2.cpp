@@ -72,6 +72,7 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(11115), twipsToPixels(4725));
+    keepUnmaximised(this);
     setBackground(this, Qt::white);
     setFont(verdana(8.25));
 

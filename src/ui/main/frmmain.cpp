@@ -91,6 +91,7 @@ frmMain::frmMain(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(verdana(8.25));
+    keepUnmaximised(this);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
