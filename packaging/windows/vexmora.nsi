@@ -73,6 +73,8 @@ Function .onInit
     SetRegView 64
     StrCpy $GivenFolder $INSTDIR ; /D=, which the mode's default folder would replace
     !insertmacro MULTIUSER_INIT
+    ; Silent, for the current user unless /AllUsers says otherwise, even for an administrator
+    ; with an install for all users there, which the first page would offer.
     ${If} ${Silent}
         ${GetParameters} $0
         ClearErrors
