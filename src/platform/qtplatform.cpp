@@ -53,9 +53,13 @@ void QtPlatform::openInBrowser(const QString &address)
 bool QtPlatform::browserTakes(const QString &address)
 {
 #if defined(Q_OS_WIN)
-    // The shell copies an address into a buffer of INTERNET_MAX_URL_LENGTH characters, the
-    // closing zero included.
-    const qsizetype longest = 2084 - 1;
+    // Windows' shell copies an address into a buffer of INTERNET_MAX_URL_LENGTH characters, the
+    // closing zero included (2083 characters), and starts the browser with a command line of up
+    // to 32767. Wine's shell is the narrower: it copies the address after the 52-character
+    // "App Paths" key into a stack buffer of 1024 characters, closing zero included. A longer
+    // address overruns it and arrives by luck, arrives empty (from 985, when the browser's
+    // command line outgrows another such buffer) or crashes the program (from 999).
+    const qsizetype longest = 1024 - 52 - 1;
 #elif defined(Q_OS_MACOS)
     // Launch Services takes the address itself, not a command line.
     const qsizetype longest = std::numeric_limits<qsizetype>::max();

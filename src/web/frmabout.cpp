@@ -38,8 +38,9 @@ frmAbout::frmAbout(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Vexmora"));
     setWindowIcon(applicationIcon());
+    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
     keepUnmaximised(this);
     setBackground(this, WindowBlue);

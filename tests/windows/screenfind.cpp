@@ -1,9 +1,11 @@
 // Reads a line of text off the Windows screen for scripts/windows-check: the program under test
 // runs under Wine, and only a Windows process draws text as it does, with the same font engine
 // and the same font substitutes. Grabs the screen, looks for the line drawn in the look named,
-// and prints where it is.
+// and prints where it is. With "frame", prints instead the border styles of the top-level window
+// of that title.
 //
 //   screenfind <look> <text>     looks: label, counter, percentages, verdict, message
+//   screenfind frame <title>
 //
 // Exit code 0 when found, 1 when not, 2 on bad arguments.
 #include "screentext.h"
@@ -15,6 +17,8 @@
 #include <QTextStream>
 
 #include <cstdio>
+
+#include <qt_windows.h>
 
 namespace {
 
@@ -39,15 +43,39 @@ std::optional<TextLook> lookNamed(const QString &name)
     return std::nullopt;
 }
 
+// The border styles as Windows has them; Wine hands the window manager a window it may resize
+// for WS_THICKFRAME alone.
+int printFrame(const QString &title)
+{
+    HWND window = FindWindowW(nullptr, reinterpret_cast<const wchar_t *>(title.utf16()));
+    if (!window)
+        return 1;
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    QTextStream out(stdout);
+    const std::pair<LONG_PTR, const char *> bits[] = {
+        {WS_BORDER, "WS_BORDER"},         {WS_DLGFRAME, "WS_DLGFRAME"},       {WS_THICKFRAME, "WS_THICKFRAME"},
+        {WS_SYSMENU, "WS_SYSMENU"},       {WS_MINIMIZEBOX, "WS_MINIMIZEBOX"}, {WS_MAXIMIZEBOX, "WS_MAXIMIZEBOX"}};
+    for (const auto &[bit, name] : bits) {
+        if (style & bit)
+            out << name << ' ';
+    }
+    out << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("frame"))
+        return printFrame(arguments.at(2));
     const std::optional<TextLook> look = arguments.size() == 3 ? lookNamed(arguments.at(1)) : std::nullopt;
     if (!look) {
-        std::fputs("usage: screenfind label|counter|percentages|verdict|message <text>\n", stderr);
+        std::fputs("usage: screenfind label|counter|percentages|verdict|message <text>\n"
+                   "       screenfind frame <title>\n",
+                   stderr);
         return 2;
     }
     const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();

@@ -69,8 +69,9 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsToPixels(11115), twipsToPixels(4725));
     keepUnmaximised(this);
     setBackground(this, Qt::white);
