@@ -15,9 +15,11 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -49,44 +51,41 @@ int grab(WId window)
     return out.open(stdout, QIODevice::WriteOnly) && out.write(png) == png.size() ? 0 : 1;
 }
 
-// What a window manager sends when the user clicks the close box: the client message
-// WM_PROTOCOLS carrying WM_DELETE_WINDOW. Qt answers it with a close event, as for a real click.
-int requestClose(xcb_connection_t *connection, xcb_window_t window)
+// Sends the client message `type` about `window`, with up to four values, to `to`.
+int sendMessage(xcb_connection_t *connection, xcb_window_t window, const char *type,
+                std::initializer_list<uint32_t> values, xcb_window_t to, uint32_t mask)
 {
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    const xcb_void_cookie_t sent = xcb_send_event_checked(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                                                          reinterpret_cast<const char *>(&event));
+    event.type = atom(connection, type);
+    std::copy(values.begin(), values.end(), event.data.data32);
+    const xcb_void_cookie_t sent =
+        xcb_send_event_checked(connection, 0, to, mask, reinterpret_cast<const char *>(&event));
     xcb_generic_error_t *error = xcb_request_check(connection, sent);
     std::free(error);
     return error ? 1 : 0;
+}
+
+// What a window manager sends when the user clicks the close box: the client message
+// WM_PROTOCOLS carrying WM_DELETE_WINDOW. Qt answers it with a close event, as for a real click.
+int requestClose(xcb_connection_t *connection, xcb_window_t window)
+{
+    return sendMessage(connection, window, "WM_PROTOCOLS", {atom(connection, "WM_DELETE_WINDOW"), XCB_CURRENT_TIME},
+                       window, XCB_EVENT_MASK_NO_EVENT);
 }
 
 // The client message _NET_WM_STATE that adds both maximised states, sent to the root window,
 // where the window manager listens for it.
 int requestMaximise(xcb_connection_t *connection, xcb_window_t window)
 {
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = atom(connection, "_NET_WM_STATE");
-    event.data.data32[0] = 1; // _NET_WM_STATE_ADD
-    event.data.data32[1] = atom(connection, "_NET_WM_STATE_MAXIMIZED_VERT");
-    event.data.data32[2] = atom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ");
-    event.data.data32[3] = 2; // from a pager or the user, not from the program itself
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_void_cookie_t sent = xcb_send_event_checked(
-        connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-        reinterpret_cast<const char *>(&event));
-    xcb_generic_error_t *error = xcb_request_check(connection, sent);
-    std::free(error);
-    return error ? 1 : 0;
+    // Add, both states, asked by a pager or the user rather than by the program itself.
+    return sendMessage(connection, window, "_NET_WM_STATE",
+                       {1, atom(connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                        atom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ"), 2},
+                       root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY);
 }
 
 } // namespace
