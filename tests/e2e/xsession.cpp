@@ -59,6 +59,15 @@ void end(QProcess &process)
     process.waitForFinished(ToolTimeout);
 }
 
+// A process that leads a group of its own ends with every helper it started.
+void endGroup(QProcess *leader)
+{
+    if (!leader || leader->processId() <= 0)
+        return;
+    ::kill(-pid_t(leader->processId()), SIGKILL);
+    leader->waitForFinished(ToolTimeout);
+}
+
 // What a started server prints first: its display number or its address, ending in a newline.
 // Empty when it ends or stays silent.
 QByteArray firstLine(QProcess &process)
@@ -80,14 +89,8 @@ XSession::~XSession()
 {
     for (auto &program : programs)
         end(*program);
-    if (windowManager && windowManager->processId() > 0) {
-        ::kill(-pid_t(windowManager->processId()), SIGKILL);
-        windowManager->waitForFinished(ToolTimeout);
-    }
-    if (sessionBus && sessionBus->processId() > 0) {
-        ::kill(-pid_t(sessionBus->processId()), SIGKILL);
-        sessionBus->waitForFinished(ToolTimeout);
-    }
+    endGroup(windowManager.get());
+    endGroup(sessionBus.get());
     if (server && server->state() != QProcess::NotRunning) {
         server->terminate();
         if (!server->waitForFinished(ToolTimeout))
@@ -452,7 +455,8 @@ QList<XSession::Window> XSession::visibleWindows()
                  &ids, true))
         return {};
     // A window manager's own windows carry titles too ("mutter guard window"); it lists the
-    // windows it manages.
+    // windows it manages. The client list, not the stacking list: under xfwm4 the stacking list
+    // missed the program's windows in every row.
     QList<quint32> managed;
     const bool underManager = windowManager && windowManager->state() == QProcess::Running;
     if (underManager) {
