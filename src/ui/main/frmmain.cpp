@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/trim.h"
 #include "quiz/modmalefemaletest.h"
+#include "ui/accessibility.h"
 #include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/controls.h"
@@ -109,6 +110,7 @@ frmMain::frmMain(QWidget *parent)
     panels = new QStackedWidget(client);
     panels->setObjectName(QStringLiteral("panels"));
     panels->setGeometry(twipsRect(0, 550, 8415, 3375));
+    spoken = new SpokenNotice(client);
     // Only the details panel is on screen at start; the question and result panels wait for
     // the first test (buildTestPanels), which keeps their widgets out of the start-up time.
     buildDetails();
@@ -330,6 +332,7 @@ void frmMain::cmdTest_Click()
     intScore = 0;
     showQuestion(intQuestionNo);
     showPanel(fraQuestion);
+    sayQuestion();
 }
 
 void frmMain::cmdNext_Click()
@@ -345,8 +348,11 @@ void frmMain::cmdNext_Click()
         ShowResult(intScore);
         showPanel(fraResult);
         cmdMain->setFocus();
+        showQuestion(intQuestionNo);
+        return;
     }
     showQuestion(intQuestionNo);
+    sayQuestion();
 }
 
 void frmMain::cmdMain_Click()
@@ -466,6 +472,9 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+    // The focus comes to the button with the result: a screen reader says the result with it.
+    cmdMain->setAccessibleDescription(
+        QStringList{lblResult[0]->text(), verdict.title, verdict.paragraph}.join(QStringLiteral(". ")));
 }
 
 // The offer raised last lies in front and covers the other, which is hidden: the picture and
@@ -489,6 +498,14 @@ void frmMain::showQuestion(int position)
     setCentredText(lblQuestion, modMaleFemaleTest::strQuestion[position]);
     optOption1->setText(modMaleFemaleTest::strOption1[position]);
     optOption2->setText(modMaleFemaleTest::strOption2[position]);
+}
+
+// The focus stays on Next, or goes to the first option, while the question changes beside it:
+// a screen reader hears the new question only when it is told.
+void frmMain::sayQuestion()
+{
+    spoken->say(QStringLiteral("%1. %2 %3 or %4.")
+                    .arg(lblQuestioNo->text(), lblQuestion->text(), optOption1->text(), optOption2->text()));
 }
 
 // The centred labels take the size of their text and stay centred on the panel, so that a long
