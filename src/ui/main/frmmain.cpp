@@ -220,10 +220,10 @@ void frmMain::buildResult()
 {
     fraResult = makePanel(panels, QStringLiteral("fraResult"));
     const QFont font = fraResult->font();
-    lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"),
-                            QStringLiteral("After having taken this test, you will understand how your brain "
-                                           "things. Here are the results of your test:"),
-                            Cyan, font, twipsRect(270, 240, 7875, 435));
+    // Its text comes with the first result (ShowResult): a screen reader that meets a new text
+    // on a hidden panel takes the line for hidden for good, and its review would skip it.
+    lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"), QString(), Cyan, font,
+                            twipsRect(270, 240, 7875, 435));
     lblResult[0] = textLabel(fraResult, QStringLiteral("lblResult[0]"), QString(), Yellow, font, 3930, 920);
     lblResult[1] = textLabel(fraResult, QStringLiteral("lblResult[1]"), QString(), Orange, font, 3930, 1360);
     lblResult[2] = boxLabel(fraResult, QStringLiteral("lblResult[2]"), QString(), Cyan, font,
@@ -461,6 +461,8 @@ void frmMain::lblCobrand_Click()
 void frmMain::ShowResult(const qint16 &score)
 {
     buildTestPanels();
+    lblResult[3]->setText(QStringLiteral("After having taken this test, you will understand how your brain things. "
+                                         "Here are the results of your test:"));
     if (const auto percent = modMaleFemaleTest::percentFor(score))
         intPercent = *percent;
     setCentredText(lblResult[0], modMaleFemaleTest::percentagesLine(intPercent));
