@@ -7,7 +7,9 @@
 //   whose press action opens its page the way a click does;
 // - a drop-down list named by its label, as a text box is, rather than by the item it shows,
 //   with that item as its one line of text, which a screen reader says as the item changes;
-// - a plain panel as a panel, inside its window rather than a window of its own;
+// - a plain panel as a panel, inside its window rather than a window of its own, and of the
+//   panels stacked one behind the other only the one in front;
+// - a SpokenNotice (below) as a notification;
 // - the program's windows as frames (the About window is a dialog already).
 void installAccessibleInterfaces();
 

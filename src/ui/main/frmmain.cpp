@@ -348,11 +348,10 @@ void frmMain::cmdNext_Click()
         ShowResult(intScore);
         showPanel(fraResult);
         cmdMain->setFocus();
-        showQuestion(intQuestionNo);
-        return;
     }
     showQuestion(intQuestionNo);
-    sayQuestion();
+    if (panels->currentWidget() == fraQuestion)
+        sayQuestion();
 }
 
 void frmMain::cmdMain_Click()
