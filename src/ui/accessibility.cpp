@@ -8,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QDialog>
+#include <QStackedWidget>
 
 namespace {
 
@@ -67,13 +68,52 @@ public:
 };
 
 // Qt names a drop-down list after the item it shows; a screen reader should say what the list
-// is for, from its label, and read the item as its value.
-class AccessibleList : public QAccessibleWidget
+// is for, from its label, and read the item as its value. Orca reads a list's value only from
+// its text, and says nothing when the item changes under the arrow keys, however Qt reports
+// it: the item is therefore the list's one line of text, with the caret at its end, and a new
+// item moves the caret, which Orca answers by reading the line. Two items of the same length
+// would leave the caret in place, and Orca would take the second move for the first.
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit AccessibleList(QComboBox *list)
         : QAccessibleWidget(list, QAccessible::ComboBox)
     {
+        QObject::connect(list, &QComboBox::currentIndexChanged, list, [list] {
+            if (!list->hasFocus())
+                return;
+            QAccessibleTextCursorEvent moved(list, int(list->currentText().size()));
+            QAccessible::updateAccessibility(&moved);
+        });
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return list()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(list()->currentText().size()); }
+    int cursorPosition() const override { return characterCount(); }
+    void setCursorPosition(int) override {}
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
     }
 
     QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
@@ -121,6 +161,52 @@ public:
     }
 };
 
+// Panels stacked one behind the other, of which a screen reader meets only the one in front.
+// Qt tells when a panel starts or stops showing but never that it becomes visible, so a panel
+// that a screen reader once met behind the others would stay invisible to it for good; Orca's
+// review would then skip the panel as it comes to the front.
+class AccessibleStack : public QAccessibleWidget
+{
+public:
+    explicit AccessibleStack(QStackedWidget *stack)
+        : QAccessibleWidget(stack, QAccessible::LayeredPane)
+    {
+        QObject::connect(stack, &QStackedWidget::currentChanged, stack, [stack] {
+            QAccessibleEvent reordered(stack, QAccessible::ObjectReorder);
+            QAccessible::updateAccessibility(&reordered);
+        });
+    }
+
+    QWidget *front() const { return static_cast<QStackedWidget *>(widget())->currentWidget(); }
+
+    int childCount() const override { return front() ? 1 : 0; }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && front() ? QAccessible::queryAccessibleInterface(front()) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && front() && child->object() == front() ? 0 : -1;
+    }
+};
+
+// Orca says a notification when it starts showing: its role, then its name.
+class AccessibleNotice : public QAccessibleWidget
+{
+public:
+    explicit AccessibleNotice(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<QLabel *>(widget())->text() : QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface *programInterfaces(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -130,6 +216,14 @@ QAccessibleInterface *programInterfaces(const QString &className, QObject *objec
         return new AccessibleLink(widget);
     if (className == QLatin1String("QComboBox"))
         return new AccessibleList(static_cast<QComboBox *>(widget));
+    if (className == QLatin1String("QStackedWidget"))
+        return new AccessibleStack(static_cast<QStackedWidget *>(widget));
+    if (className == QLatin1String("SpokenNotice"))
+        return new AccessibleNotice(static_cast<QLabel *>(widget));
+    // Qt gives a plain QFrame the role of a window, and Orca's review stays inside the nearest
+    // window: it would never leave the panel in front for the menu bar and the banners.
+    if (className == QLatin1String("QFrame") && !widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Pane);
     // The program's own window classes, met before Qt's QWidget: plain top-level windows, which
     // Qt would expose as a filler inside the application.
     if (widget->isWindow() && widget->windowType() == Qt::Window && !qobject_cast<QDialog *>(widget)
@@ -148,4 +242,20 @@ void installAccessibleInterfaces()
         return;
     installed = true;
     QAccessible::installFactory(programInterfaces);
+}
+
+SpokenNotice::SpokenNotice(QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(QStringLiteral("spokenNotice"));
+    setGeometry(0, 0, 0, 0);
+}
+
+// Orca ignores a new name beside the focus, and Qt 6.4 hands over a new name or description of
+// the focused control in a form that Orca cannot speak; it speaks a notification that shows.
+void SpokenNotice::say(const QString &text)
+{
+    setText(text);
+    hide();
+    show();
 }

@@ -4,15 +4,23 @@
     atspi.py tree WINDOW        one line per object of the window titled WINDOW:
                                 showing, focused (0 or 1), role, name, actions; tab-separated
     atspi.py press WINDOW NAME  runs the first action of the showing link named NAME
+    atspi.py listen WINDOW KEY...
+                                presses the keys (xdotool names) and prints, one line each, the
+                                events of the program that make a screen reader speak beside the
+                                focus: a notification that starts showing (notification, name),
+                                a caret that moves (caret, role, the line at the caret) and the
+                                focus that arrives (focus, role, name, description)
 
 Waits up to ten seconds for the window to appear in the tree. Exits with 2 when AT-SPI cannot
 be reached at all, with 1 when the window or the link is not found.
 """
+import subprocess
 import sys
 import time
 
 try:
     import pyatspi
+    from gi.repository import GLib
 except ImportError as error:
     print(f"no pyatspi: {error}", file=sys.stderr)
     sys.exit(2)
@@ -55,14 +63,57 @@ def line(node):
                       str(int(states.contains(pyatspi.STATE_FOCUSED))), node.getRoleName(), name, actions])
 
 
+def heard(event):
+    source = event.source
+    if source is None or source.getApplication().name != "vexmora":
+        return None
+    role = source.getRoleName()
+    if event.type == "object:state-changed:showing" and event.detail1 and role == "notification":
+        return ["notification", source.name]
+    if event.type == "object:text-caret-moved":
+        line = source.queryText().getTextAtOffset(event.detail1, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
+        return ["caret", role, line]
+    if event.type == "object:state-changed:focused" and event.detail1:
+        return ["focus", role, source.name, source.description]
+    return None
+
+
+def listen(keys):
+    lines = []
+
+    def record(event):
+        try:
+            fields = heard(event)
+        except Exception:  # an object gone meanwhile
+            fields = None
+        if fields:
+            lines.append("\t".join(field.replace("\t", " ").replace("\n", " ") for field in fields))
+
+    def press():
+        subprocess.run(["xdotool", "key", "--delay", "0"] + keys, check=True)
+        return False
+
+    events = ["object:state-changed:showing", "object:state-changed:focused", "object:text-caret-moved"]
+    pyatspi.Registry.registerEventListener(record, *events)
+    # The program learns of a new listener by a signal of its own: give it time to hear it.
+    GLib.timeout_add(500, press)
+    GLib.timeout_add(2500, lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    print("\n".join(lines))
+
+
 def main():
-    if len(sys.argv) < 3 or sys.argv[1] not in ("tree", "press") or (sys.argv[1] == "press") != (len(sys.argv) == 4):
+    arguments = {"tree": lambda n: n == 3, "press": lambda n: n == 4, "listen": lambda n: n > 3}
+    if len(sys.argv) < 3 or not arguments.get(sys.argv[1], lambda n: False)(len(sys.argv)):
         print(__doc__, file=sys.stderr)
         return 2
     top = window(sys.argv[2])
     if top is None:
         print(f"no window {sys.argv[2]!r} in the accessibility tree", file=sys.stderr)
         return 1
+    if sys.argv[1] == "listen":
+        listen(sys.argv[3:])
+        return 0
     if sys.argv[1] == "tree":
         for node in walk(top):
             print(line(node))

@@ -5,6 +5,7 @@
 #include "screentext.h"
 #include "xsession.h"
 
+#include "quiz/modmalefemaletest.h"
 #include "ui/look.h"
 
 #include <QApplication>
@@ -782,8 +783,15 @@ void tst_e2e::screenReaderReadsAndPresses_data()
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QStringList>("notShown");
     QTest::addColumn<QString>("focused"); // none: not looked at
-    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("link"); // none: nothing pressed
     QTest::addColumn<QString>("page");
+    // Keys for the main window before the tree is read: typed first, then pressed while the
+    // events that make a screen reader speak beside the focus are listened for, which must
+    // include those heard ("notification<TAB>name", "caret<TAB>role<TAB>line" or
+    // "focus<TAB>role<TAB>name<TAB>description").
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("pressed");
+    QTest::addColumn<QStringList>("heard");
     const QString site = QUrl(QStringLiteral(VEXMORA_SITE)).host();
     const QString fullBrand = QStringLiteral(
         "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
@@ -791,8 +799,9 @@ void tst_e2e::screenReaderReadsAndPresses_data()
     QTest::newRow("main window")
         << "main"
         << QStringList{"frame\tVexmora v1.15", "text\tEnter Name", "text\tEnter Age", "combo box\tSelect Gender",
-                       "push button\tTake The Masculine Feminine Test"}
-        << QStringList() << QString() << fullBrand << "fully-branded";
+                       "push button\tTake The Masculine Feminine Test", "panel\t", "menu bar\t"}
+        << QStringList{"frame\t"} << QString() << fullBrand << "fully-branded" << QStringList() << QStringList()
+        << QStringList();
     QTest::newRow("exit screen")
         << "exit"
         << QStringList{"frame\tVexmora", "push button\tExit", "link\tVisit " + site + " Now",
@@ -800,12 +809,59 @@ void tst_e2e::screenReaderReadsAndPresses_data()
                        "text\tFriend's Email Address", "push button\tRefer A Friend Now",
                        "link\tClick Here To Visit Quillmoor Softwares"}
         << QStringList{"text\tYour Message"} << "push button\tExit"
-        << "Click Here To Visit Quillmoor Softwares" << "quillmoorsoftwares";
+        << "Click Here To Visit Quillmoor Softwares" << "quillmoorsoftwares" << QStringList() << QStringList()
+        << QStringList();
     QTest::newRow("About window")
         << "about"
         << QStringList{"dialog\tAbout Vexmora", "push button\tOK",
                        QStringLiteral("link\tClick here to visit " VEXMORA_SITE), "link\tClick here for more details"}
-        << QStringList() << QString() << "Click here for more details" << "fully-branded";
+        << QStringList() << QString() << "Click here for more details" << "fully-branded" << QStringList()
+        << QStringList() << QStringList();
+
+    // The details filled in; then the quiz answered with the first option throughout.
+    const QStringList details{"a", "n", "n", "Tab", "3", "0", "Tab", "Tab"};
+    const QStringList started = details + QStringList{"space", "Tab"};
+    QStringList lastQuestion = started;
+    for (int next = 1; next < modMaleFemaleTest::QuestionCount; ++next)
+        lastQuestion << "space";
+    modMaleFemaleTest::LoadQuestions();
+    const auto question = [](int position) {
+        return QStringLiteral("notification\tQuestion %1 of 20. %2 %3 or %4.")
+            .arg(position + 1)
+            .arg(modMaleFemaleTest::strQuestion[position], modMaleFemaleTest::strOption1[position],
+                 modMaleFemaleTest::strOption2[position]);
+    };
+    qint16 score = 0;
+    for (int position = 0; position < modMaleFemaleTest::QuestionCount; ++position)
+        score = modMaleFemaleTest::addAnswer(score, position, true);
+    const qint16 percent = *modMaleFemaleTest::percentFor(score);
+    const modMaleFemaleTest::Verdict verdict = modMaleFemaleTest::verdictFor(percent);
+    const QString percentages = modMaleFemaleTest::percentagesLine(percent);
+    QTest::newRow("gender box, Down")
+        << "main" << QStringList{"combo box\tSelect Gender"} << QStringList() << "combo box\tSelect Gender"
+        << QString() << QString() << QStringList{"Tab", "Tab"} << QStringList{"Down"}
+        << QStringList{"caret\tcombo box\tFemale"};
+    QTest::newRow("gender box, Up")
+        << "main" << QStringList{"combo box\tSelect Gender"} << QStringList() << "combo box\tSelect Gender"
+        << QString() << QString() << QStringList{"Tab", "Tab", "Down"} << QStringList{"Up"}
+        << QStringList{"caret\tcombo box\tMale"};
+    QTest::newRow("test started")
+        << "main" << QStringList{"label\tQuestion 1 of 20", "radio button\t" + modMaleFemaleTest::strOption2[0]}
+        << QStringList{"text\tEnter Name"} << "radio button\t" + modMaleFemaleTest::strOption1[0] << QString()
+        << QString() << details << QStringList{"space"} << QStringList{question(0)};
+    QTest::newRow("Next")
+        << "main" << QStringList{"label\tQuestion 2 of 20", "menu bar\t"}
+        << QStringList{"label\tQuestion 1 of 20"} << "push button\tNext" << QString() << QString() << started
+        << QStringList{"space"} << QStringList{question(1)};
+    QTest::newRow("result")
+        << "main"
+        << QStringList{"label\tAfter having taken this test, you will understand how your brain things. Here are "
+                       "the results of your test:",
+                       "label\t" + percentages, "label\t" + verdict.title, "menu bar\t"}
+        << QStringList{"label\tQuestion 20 of 20", "push button\tNext"} << "push button\tBack To Main" << QString()
+        << QString() << lastQuestion << QStringList{"space"}
+        << QStringList{"focus\tpush button\tBack To Main\t" + percentages + ". " + verdict.title + ". "
+                       + verdict.paragraph};
 }
 
 void tst_e2e::screenReaderReadsAndPresses()
@@ -816,6 +872,9 @@ void tst_e2e::screenReaderReadsAndPresses()
     QFETCH(QString, focused);
     QFETCH(QString, link);
     QFETCH(QString, page);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, pressed);
+    QFETCH(QStringList, heard);
     if (!x->startAccessibility())
         QSKIP(qPrintable(QStringLiteral("AT-SPI cannot run here: ") + x->error()));
     const bool exitScreen = window == QLatin1String("exit");
@@ -834,6 +893,17 @@ void tst_e2e::screenReaderReadsAndPresses()
         QVERIFY(x->keys(shownWindow, {QStringLiteral("alt+h"), QStringLiteral("a")}));
         QTRY_VERIFY_WITH_TIMEOUT(x->window(title) != 0, WindowTimeout);
         windows = QStringList{title, MainTitle};
+    }
+    // One key at a time: Qt takes a release and a press of one key at the same instant for the
+    // key held down, and a button ignores a held-down Space.
+    for (const QString &key : typed)
+        QVERIFY(x->keys(shownWindow, {key}));
+    if (!pressed.isEmpty()) {
+        const std::optional<QByteArray> events = x->atspi(QStringList{QStringLiteral("listen"), title} + pressed);
+        QVERIFY(events);
+        const QStringList lines = QString::fromUtf8(*events).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &line : heard)
+            QVERIFY2(lines.contains(line), qPrintable(line + QStringLiteral(" was not heard in:\n") + lines.join('\n')));
     }
 
     QStringList showing;
@@ -870,6 +940,8 @@ void tst_e2e::screenReaderReadsAndPresses()
     // itself, with the focus on "E&xit".
     if (!focused.isEmpty())
         QCOMPARE(hasFocus, focused);
+    if (link.isEmpty())
+        return;
     // Every link can be pressed; of the two offers of the main window only the one in front
     // is there.
     QCOMPARE(links.size(), 2);

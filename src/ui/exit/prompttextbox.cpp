@@ -7,6 +7,9 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -99,20 +102,36 @@ void PromptTextBox::apply(const QString &newText)
         setText(newText);
 }
 
+// Orca takes a change of text in a box that is gaining the focus for the focus itself and then
+// ignores the focus that Qt reports after it, so the box would never say its name: the prompt
+// goes one event later, once the focus has been reported, and at once should input come first.
 void PromptTextBox::focusInEvent(QFocusEvent *event)
 {
-    apply(focus.focusIn(*event, text()));
+    const QString text = QLineEdit::text();
+    clearing = focus.focusIn(*event, text) != text;
     QLineEdit::focusInEvent(event);
+    if (clearing)
+        QTimer::singleShot(0, this, &PromptTextBox::clearPrompt);
+}
+
+// The prompt only: whatever came into the box meanwhile stays.
+void PromptTextBox::clearPrompt()
+{
+    if (std::exchange(clearing, false))
+        apply(textOnFocusIn(text(), focus.promptText()));
 }
 
 void PromptTextBox::focusOutEvent(QFocusEvent *event)
 {
+    clearing = false;
     QLineEdit::focusOutEvent(event);
     apply(focus.focusOut(*event, text()));
 }
 
 bool PromptTextBox::event(QEvent *event)
 {
+    if (event->type() == QEvent::WindowActivate || bringsInput(*event))
+        clearPrompt();
     if (event->type() == QEvent::WindowActivate)
         apply(focus.windowActivated(window()->focusWidget() == this, text()));
     else if (bringsInput(*event))

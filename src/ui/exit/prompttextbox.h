@@ -32,6 +32,7 @@ public:
     // Input about to reach the box: keys, a paste, a drop. It can come without the box having
     // gained the focus, into a window not yet active, and must never be added to the prompt.
     QString beforeInput(const QString &text);
+    const QString &promptText() const { return prompt; }
 
 private:
     QString prompt;
@@ -53,8 +54,10 @@ protected:
 
 private:
     void apply(const QString &newText);
+    void clearPrompt();
 
     PromptFocus focus;
+    bool clearing = false; // the box gained the focus and its prompt is still to go
 };
 
 // Several lines of text with a prompt. Its text has Windows line breaks, a carriage return and

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/trim.h"
 #include "quiz/modmalefemaletest.h"
+#include "ui/accessibility.h"
 #include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/controls.h"
@@ -109,6 +110,7 @@ frmMain::frmMain(QWidget *parent)
     panels = new QStackedWidget(client);
     panels->setObjectName(QStringLiteral("panels"));
     panels->setGeometry(twipsRect(0, 550, 8415, 3375));
+    spoken = new SpokenNotice(client);
     // Only the details panel is on screen at start; the question and result panels wait for
     // the first test (buildTestPanels), which keeps their widgets out of the start-up time.
     buildDetails();
@@ -218,10 +220,10 @@ void frmMain::buildResult()
 {
     fraResult = makePanel(panels, QStringLiteral("fraResult"));
     const QFont font = fraResult->font();
-    lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"),
-                            QStringLiteral("After having taken this test, you will understand how your brain "
-                                           "things. Here are the results of your test:"),
-                            Cyan, font, twipsRect(270, 240, 7875, 435));
+    // Its text comes with the first result (ShowResult): a screen reader that meets a new text
+    // on a hidden panel takes the line for hidden for good, and its review would skip it.
+    lblResult[3] = boxLabel(fraResult, QStringLiteral("lblResult[3]"), QString(), Cyan, font,
+                            twipsRect(270, 240, 7875, 435));
     lblResult[0] = textLabel(fraResult, QStringLiteral("lblResult[0]"), QString(), Yellow, font, 3930, 920);
     lblResult[1] = textLabel(fraResult, QStringLiteral("lblResult[1]"), QString(), Orange, font, 3930, 1360);
     lblResult[2] = boxLabel(fraResult, QStringLiteral("lblResult[2]"), QString(), Cyan, font,
@@ -330,6 +332,7 @@ void frmMain::cmdTest_Click()
     intScore = 0;
     showQuestion(intQuestionNo);
     showPanel(fraQuestion);
+    sayQuestion();
 }
 
 void frmMain::cmdNext_Click()
@@ -347,6 +350,8 @@ void frmMain::cmdNext_Click()
         cmdMain->setFocus();
     }
     showQuestion(intQuestionNo);
+    if (panels->currentWidget() == fraQuestion)
+        sayQuestion();
 }
 
 void frmMain::cmdMain_Click()
@@ -455,6 +460,8 @@ void frmMain::lblCobrand_Click()
 void frmMain::ShowResult(const qint16 &score)
 {
     buildTestPanels();
+    lblResult[3]->setText(QStringLiteral("After having taken this test, you will understand how your brain things. "
+                                         "Here are the results of your test:"));
     if (const auto percent = modMaleFemaleTest::percentFor(score))
         intPercent = *percent;
     setCentredText(lblResult[0], modMaleFemaleTest::percentagesLine(intPercent));
@@ -466,6 +473,9 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+    // The focus comes to the button with the result: a screen reader says the result with it.
+    cmdMain->setAccessibleDescription(
+        QStringList{lblResult[0]->text(), verdict.title, verdict.paragraph}.join(QStringLiteral(". ")));
 }
 
 // The offer raised last lies in front and covers the other, which is hidden: the picture and
@@ -489,6 +499,14 @@ void frmMain::showQuestion(int position)
     setCentredText(lblQuestion, modMaleFemaleTest::strQuestion[position]);
     optOption1->setText(modMaleFemaleTest::strOption1[position]);
     optOption2->setText(modMaleFemaleTest::strOption2[position]);
+}
+
+// The focus stays on Next, or goes to the first option, while the question changes beside it:
+// a screen reader hears the new question only when it is told.
+void frmMain::sayQuestion()
+{
+    spoken->say(QStringLiteral("%1. %2 %3 or %4.")
+                    .arg(lblQuestioNo->text(), lblQuestion->text(), optOption1->text(), optOption2->text()));
 }
 
 // The centred labels take the size of their text and stay centred on the panel, so that a long

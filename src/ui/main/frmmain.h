@@ -16,6 +16,7 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class SpokenNotice;
 
 // The main window: the details panel, the twenty questions one at a time, and the result,
 // with the publisher's menu and banners around them.
@@ -70,10 +71,12 @@ private:
     void showFrontBanner();
     void showPanel(QFrame *panel);
     void showQuestion(int position);
+    void sayQuestion();
     void setCentredText(QLabel *label, const QString &text);
 
     QMenuBar *bar = nullptr;
     QStackedWidget *panels = nullptr; // only the panel in front takes focus and keys
+    SpokenNotice *spoken = nullptr;
     QFrame *fraDetails = nullptr;
     QFrame *fraQuestion = nullptr;
     QFrame *fraResult = nullptr;
