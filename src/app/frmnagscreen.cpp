@@ -59,6 +59,9 @@ void frmNagScreen::ShowExitScreen()
     if (exitScreen || ApplicationEnding())
         return;
     exitScreen = new frmNagScreen2(IMGIcon.value(0));
+    // Where the user last worked: the main window is still there, closing.
+    if (main)
+        moveToScreen(exitScreen, screenOf(main));
     // However the exit screen closes, the process ends.
     connect(exitScreen, &frmNagScreen2::unloading, this, &EndApplication);
     exitScreen->show();

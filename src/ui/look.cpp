@@ -80,6 +80,31 @@ void FrameCentring::moved(QPoint to)
         done = true;
 }
 
+qsizetype largestOverlap(const QRect &window, const QList<QRect> &areas)
+{
+    qsizetype best = -1;
+    qint64 bestArea = 0;
+    for (qsizetype i = 0; i < areas.size(); ++i) {
+        const QRect common = window.intersected(areas.at(i));
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = i;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+QScreen *screenOf(const QWidget *window)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> monitors;
+    for (const QScreen *screen : screens)
+        monitors << screen->geometry();
+    const qsizetype holding = largestOverlap(window->frameGeometry(), monitors);
+    return holding < 0 ? QGuiApplication::primaryScreen() : screens.at(holding);
+}
+
 namespace {
 
 QRect freeArea(const QWidget *window)
@@ -87,12 +112,18 @@ QRect freeArea(const QWidget *window)
     return (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->availableGeometry();
 }
 
-void moveToCentre(QWidget *window)
+void moveToCentre(QWidget *window, const QRect &free)
 {
     const QRect frame = window->frameGeometry();
-    const QRect free = freeArea(window);
     // A window's position is its frame's top left corner.
     window->move(free.x() + (free.width() - frame.width()) / 2, free.y() + (free.height() - frame.height()) / 2);
+}
+
+// On the screen it is on; until it is shown, Qt takes that from where it lies, which is how
+// moveToScreen puts it on another.
+void moveToCentre(QWidget *window)
+{
+    moveToCentre(window, freeArea(window));
 }
 
 // Until a window is on screen Qt only guesses its frame, from none at all to another window's.
@@ -200,6 +231,11 @@ void centreOnScreen(QWidget *window)
 {
     moveToCentre(window);
     new Centring(window);
+}
+
+void moveToScreen(QWidget *window, QScreen *screen)
+{
+    moveToCentre(window, screen->availableGeometry());
 }
 
 QPixmap resourcePng(const QString &path)

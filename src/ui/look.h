@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QMargins>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QLabel;
+class QScreen;
 class QWidget;
 
 // The windows are laid out in twips, 1/1440 inch: 15 make one pixel at 96 dots per inch.
@@ -38,6 +40,17 @@ void sizeToText(QLabel *label);
 // included, each time it is shown: first by the frame Qt expects, then again whenever the frame
 // turns out otherwise, for a second after the window is on screen or until the user moves it.
 void centreOnScreen(QWidget *window);
+
+// Which of `areas` holds the larger part of `window`: its index, or -1 when none holds any of it.
+qsizetype largestOverlap(const QRect &window, const QList<QRect> &areas);
+
+// The screen the user works on with `window`: the monitor that holds the larger part of it, frame
+// included; the primary one when none does.
+QScreen *screenOf(const QWidget *window);
+
+// Puts a window that centreOnScreen centres, not yet shown, in the middle of `screen`, where it
+// is then shown. A window without an owner would otherwise open on the primary monitor.
+void moveToScreen(QWidget *window, QScreen *screen);
 
 // Keeps a window of fixed size out of the maximised state. Window managers on X11 offer no
 // maximising to such a window, but the title bar that Qt draws itself on Wayland (Qt 6.4, where

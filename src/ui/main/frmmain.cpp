@@ -432,8 +432,10 @@ void frmMain::mnuUpdate_Click()
 
 void frmMain::mnuAbout_Click()
 {
-    // Modal to the whole program, with no owner; it destroys itself when closed.
+    // Modal to the whole program, with no owner; it destroys itself when closed. Without an
+    // owner it would open on the primary monitor, wherever the user has put this window.
     auto *about = new frmAbout;
+    moveToScreen(about, screenOf(this));
     about->exec();
 }
 
