@@ -132,12 +132,16 @@ private:
     // height. -1 as y when the panels are not there.
     QPoint panelOrigin(quint32 mainWindow);
     QPoint clientOrigin(quint32 mainWindow);
-    // The window's frame centred on the screen, give or take the odd pixel of halving.
-    bool centred(quint32 window);
+    // The window's frame centred on the monitor, give or take the odd pixel of halving.
+    bool centred(quint32 window, int monitor = 0);
     // The window manager offers no way to maximise the window, and asked all the same, leaves it
     // as it is.
     bool staysUnmaximised(quint32 window);
     void startMainWindow(QProcess *&program, quint32 &window);
+    // For a row of two monitors: the display afresh, split in two; then, once the main window is
+    // up, the user moves it to the second.
+    void startMonitors(int monitors);
+    void moveToMonitor(quint32 window, int monitor);
     void closeMainWindowToExitScreen(QProcess *&program, quint32 &exitScreen);
 
     std::unique_ptr<XSession> x;
@@ -189,14 +193,15 @@ QPoint tst_e2e::clientOrigin(quint32 mainWindow)
     return panels.y() < 0 ? panels : panels - QPoint(0, twipsToPixels(550));
 }
 
-bool tst_e2e::centred(quint32 window)
+bool tst_e2e::centred(quint32 window, int monitor)
 {
     const QRect frame = x->frameGeometry(window);
-    const QSize screen = XSession::screenSize();
-    const QPoint offset(frame.x() * 2 + frame.width() - screen.width(), frame.y() * 2 + frame.height() - screen.height());
+    const QRect screen = XSession::monitor(monitor);
+    const QPoint offset = frame.topLeft() * 2 + QPoint(frame.width(), frame.height()) - screen.topLeft() * 2
+                          - QPoint(screen.width(), screen.height());
     if (std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1)
         return true;
-    qWarning() << "frame" << frame << "on a screen of" << screen;
+    qWarning() << "frame" << frame << "on a monitor at" << screen;
     return false;
 }
 
@@ -230,6 +235,21 @@ void tst_e2e::startMainWindow(QProcess *&program, quint32 &window)
     QTRY_VERIFY_WITH_TIMEOUT((window = x->window(MainTitle)) != 0, WindowTimeout);
     QCOMPARE(x->windowPid(window), program->processId());
     QTRY_VERIFY(shows(window, QStringLiteral("Enter Name"), labelLook()));
+}
+
+void tst_e2e::startMonitors(int monitors)
+{
+    if (monitors == 1)
+        return;
+    x = std::make_unique<XSession>();
+    QVERIFY2(x->start(monitors), qPrintable(x->error()));
+}
+
+void tst_e2e::moveToMonitor(quint32 window, int monitor)
+{
+    // Off its centre, so that a window centred there was not merely placed where it was.
+    QVERIFY(x->move(window, XSession::monitor(monitor).topLeft() + QPoint(40, 60)));
+    QTRY_VERIFY_WITH_TIMEOUT(XSession::monitor(monitor).contains(x->frameGeometry(window)), WindowTimeout);
 }
 
 void tst_e2e::closeMainWindowToExitScreen(QProcess *&program, quint32 &exitScreen)
@@ -653,24 +673,38 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop_data()
 {
     QTest::addColumn<QStringList>("keys"); // none: the close box
     QTest::addColumn<QString>("windowManager");
+    QTest::addColumn<int>("monitors"); // two: the main window moved to the second first
     const QStringList fileExit{QStringLiteral("alt+f"), QStringLiteral("x")};
     const QString openbox = QStringLiteral("openbox");
-    QTest::newRow("close box") << QStringList() << QString();
-    QTest::newRow("File, Exit") << fileExit << QString();
-    QTest::newRow("close box, openbox") << QStringList() << openbox;
-    QTest::newRow("File, Exit, openbox") << fileExit << openbox;
-    for (const QString &manager : moreWindowManagers({openbox}))
-        QTest::addRow("close box, %s", qPrintable(manager)) << QStringList() << manager;
+    QTest::newRow("close box") << QStringList() << QString() << 1;
+    QTest::newRow("File, Exit") << fileExit << QString() << 1;
+    QTest::newRow("close box, openbox") << QStringList() << openbox << 1;
+    QTest::newRow("File, Exit, openbox") << fileExit << openbox << 1;
+    QTest::newRow("close box, two monitors") << QStringList() << QString() << 2;
+    QTest::newRow("close box, two monitors, openbox") << QStringList() << openbox << 2;
+    for (const QString &manager : moreWindowManagers({openbox})) {
+        QTest::addRow("close box, %s", qPrintable(manager)) << QStringList() << manager << 1;
+        QTest::addRow("close box, two monitors, %s", qPrintable(manager)) << QStringList() << manager << 2;
+    }
 }
 
 void tst_e2e::closingMainWindowShowsExitScreenOnTop()
 {
     QFETCH(QStringList, keys);
     QFETCH(QString, windowManager);
+    QFETCH(int, monitors);
+    startMonitors(monitors);
+    if (QTest::currentTestFailed())
+        return;
     START_WINDOW_MANAGER(windowManager);
     QProcess *program = nullptr;
     quint32 window = 0;
     startMainWindow(program, window);
+    if (QTest::currentTestFailed())
+        return;
+    const int monitor = monitors - 1;
+    if (monitor > 0)
+        moveToMonitor(window, monitor);
     if (QTest::currentTestFailed())
         return;
     QVERIFY(keys.isEmpty() ? x->close(window) : x->keys(window, keys));
@@ -679,18 +713,37 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop()
     const quint32 exitScreen = x->window(ApplicationTitle);
     QCOMPARE(x->windowPid(exitScreen), program->processId());
     QVERIFY(x->windowState(exitScreen).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
-    // It comes up with the keyboard, in the middle of the screen with its frame.
+    // It comes up with the keyboard, in the middle of the main window's monitor with its frame.
     QTRY_COMPARE(x->focusedWindow(), exitScreen);
-    QTRY_VERIFY(centred(exitScreen));
+    QTRY_VERIFY(centred(exitScreen, monitor));
     // The process lives on with the exit screen: it must not end on its own.
     QVERIFY(!program->waitForFinished(300));
+    if (monitor > 0) {
+        // A space typed into the e-mail box: its message box comes up on the same monitor.
+        QVERIFY(x->keys(exitScreen, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+                                     QStringLiteral("Tab"), QStringLiteral("space")}));
+        const auto messageBox = [&] {
+            for (const XSession::Window &shown : x->visibleWindows())
+                if (shown.title == ApplicationTitle && shown.id != exitScreen)
+                    return shown.id;
+            return quint32(0);
+        };
+        quint32 box = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((box = messageBox()) != 0, WindowTimeout);
+        QTRY_VERIFY(shows(box, QStringLiteral("Email Address Cannot Contain Space"), messageLook()));
+        QVERIFY2(XSession::monitor(monitor).contains(x->frameGeometry(box)),
+                 qPrintable(QStringLiteral("the message box at %1,%2").arg(x->frameGeometry(box).x()).arg(x->frameGeometry(box).y())));
+        QVERIFY(x->keys(box, {QStringLiteral("Return")}));
+        QTRY_COMPARE(titles(), QStringList{ApplicationTitle});
+    }
     if (windowManager.isEmpty())
         return;
     QVERIFY(staysUnmaximised(exitScreen));
     // A window raised after it, as the browser is by the screen's links, stays below it.
     const QString otherTitle = QStringLiteral("Raised after the exit screen");
+    const QPoint otherAt = XSession::monitor(monitor).topLeft() + QPoint(212, 184);
     QVERIFY(x->startClient({QStringLiteral("xmessage"), QStringLiteral("-title"), otherTitle, QStringLiteral("-geometry"),
-                            QStringLiteral("600x400+212+184"), otherTitle}));
+                            QStringLiteral("600x400+%1+%2").arg(otherAt.x()).arg(otherAt.y()), otherTitle}));
     quint32 other = 0;
     QTRY_VERIFY_WITH_TIMEOUT((other = x->window(otherTitle)) != 0, WindowTimeout);
     QVERIFY(x->activate(other));
@@ -747,27 +800,41 @@ void tst_e2e::exitScreenEndsProcess()
 void tst_e2e::aboutCentredWithItsFrame_data()
 {
     QTest::addColumn<QString>("windowManager");
+    QTest::addColumn<int>("monitors"); // two: the main window moved to the second first
     const QString openbox = QStringLiteral("openbox");
-    QTest::newRow("bare display") << QString();
-    QTest::newRow("openbox") << openbox;
-    for (const QString &manager : moreWindowManagers({openbox}))
-        QTest::newRow(qPrintable(manager)) << manager;
+    QTest::newRow("bare display") << QString() << 1;
+    QTest::newRow("openbox") << openbox << 1;
+    QTest::newRow("two monitors") << QString() << 2;
+    QTest::newRow("two monitors, openbox") << openbox << 2;
+    for (const QString &manager : moreWindowManagers({openbox})) {
+        QTest::newRow(qPrintable(manager)) << manager << 1;
+        QTest::addRow("two monitors, %s", qPrintable(manager)) << manager << 2;
+    }
 }
 
 void tst_e2e::aboutCentredWithItsFrame()
 {
     QFETCH(QString, windowManager);
+    QFETCH(int, monitors);
+    startMonitors(monitors);
+    if (QTest::currentTestFailed())
+        return;
     START_WINDOW_MANAGER(windowManager);
     QProcess *program = nullptr;
     quint32 mainWindow = 0;
     startMainWindow(program, mainWindow);
     if (QTest::currentTestFailed())
         return;
+    const int monitor = monitors - 1;
+    if (monitor > 0)
+        moveToMonitor(mainWindow, monitor);
+    if (QTest::currentTestFailed())
+        return;
     for (int showing = 0; showing < 2; ++showing) {
         QVERIFY(x->keys(mainWindow, {QStringLiteral("alt+h"), QStringLiteral("a")}));
         quint32 about = 0;
         QTRY_VERIFY_WITH_TIMEOUT((about = x->window(QStringLiteral("About Vexmora"))) != 0, WindowTimeout);
-        QTRY_VERIFY(centred(about));
+        QTRY_VERIFY(centred(about, monitor));
         if (!windowManager.isEmpty() && showing == 0)
             QVERIFY(staysUnmaximised(about));
         QVERIFY(x->keys(about, {QStringLiteral("Escape")}));

@@ -108,7 +108,7 @@ XSession::~XSession()
     }
 }
 
-bool XSession::start()
+bool XSession::start(int monitors)
 {
     if (!dir.isValid())
         return fail(QStringLiteral("no temporary folder: %1").arg(dir.errorString()));
@@ -125,7 +125,7 @@ bool XSession::start()
     server->setStandardErrorFile(dir.filePath(QStringLiteral("Xvfb.log")));
     server->start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("%1x%2x24").arg(screenSize().width()).arg(screenSize().height()), QStringLiteral("-dpi"), QStringLiteral("96"),
+                   QStringLiteral("%1x%2x24").arg(screenSize().width() * monitors).arg(screenSize().height()), QStringLiteral("-dpi"), QStringLiteral("96"),
                    QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
                    QStringLiteral("-auth"), authority});
     if (!server->waitForStarted(ToolTimeout))
@@ -137,6 +137,20 @@ bool XSession::start()
         return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
     }
     environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
+    // The first monitor takes the screen's one output; the others have none, as RandR allows.
+    // They last because the server never resets (-noreset): it would forget them when the last
+    // client leaves.
+    for (int index = 0; monitors > 1 && index < monitors; ++index) {
+        const QRect at = monitor(index);
+        // Millimetres at 96 dots per inch.
+        const QString geometry = QStringLiteral("%1/%2x%3/%4+%5+%6")
+                                     .arg(at.width()).arg(at.width() * 254 / 960)
+                                     .arg(at.height()).arg(at.height() * 254 / 960)
+                                     .arg(at.x()).arg(at.y());
+        if (!run(QStringLiteral("xrandr"), {QStringLiteral("--setmonitor"), QStringLiteral("monitor-%1").arg(index),
+                                            geometry, index == 0 ? QStringLiteral("screen") : QStringLiteral("none")}))
+            return fail(QStringLiteral("cannot make monitor %1 (xrandr: Debian's x11-xserver-utils)").arg(index));
+    }
     // The pointer rests in a corner, off every window: on a bare display the keyboard goes to the
     // window under the pointer when no window has been given it, which would hide a window that
     // fails to take the keyboard.
@@ -634,6 +648,14 @@ bool XSession::click(quint32 window, QPoint at)
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("mousedown"), QStringLiteral("1"),
                     QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+bool XSession::move(quint32 window, QPoint to)
+{
+    // No --sync: it waits for the window to arrive where asked, forever when a window manager
+    // puts it a frame's width away.
+    return xdotool({QStringLiteral("windowmove"), QString::number(window),
+                    QString::number(to.x()), QString::number(to.y())});
 }
 
 bool XSession::close(quint32 window)

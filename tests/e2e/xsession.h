@@ -35,11 +35,15 @@ public:
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
 
-    // Starts the display; false, with the reason in error(), when it cannot.
-    bool start();
+    // Starts the display; false, with the reason in error(), when it cannot. More than one
+    // monitor: one X screen as wide as all of them, split into RandR monitors side by side, as a
+    // desktop with two monitors has it.
+    bool start(int monitors = 1);
     QString error() const { return failure; }
-    // The size of the display's one screen.
+    // The size of each monitor.
     static QSize screenSize() { return {1024, 768}; }
+    // Where monitor 0, 1, … lies on the X screen.
+    static QRect monitor(int index) { return {QPoint(index * screenSize().width(), 0), screenSize()}; }
     // Starts a window manager by the name of its command (openbox, xfwm4, kwin_x11, mutter,
     // metacity, marco) and waits until it manages the display; those of the big desktops get a
     // session bus of their own. False, with the reason in error(), when it cannot.
@@ -100,6 +104,9 @@ public:
     bool type(quint32 window, const QString &text);
     // Makes the window the active one, as a click on it or on its task bar button would.
     bool activate(quint32 window);
+    // Moves the window towards `to`, as the user would by its title bar; a window manager may
+    // put the window or its frame there.
+    bool move(quint32 window, QPoint to);
     // A left click at a point of the window.
     bool click(quint32 window, QPoint at);
     // What the close box does: the window is asked to close.

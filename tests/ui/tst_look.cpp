@@ -28,6 +28,8 @@ private slots:
     void overflowingMenuBarShowsItsButtonImage();
     void centringFollowsTheFrameUntilTheUserMoves_data();
     void centringFollowsTheFrameUntilTheUserMoves();
+    void screenHoldsTheLargerPart_data();
+    void screenHoldsTheLargerPart();
     void fixedWindowStaysUnmaximised_data();
     void fixedWindowStaysUnmaximised();
 };
@@ -250,6 +252,26 @@ void tst_look::centringFollowsTheFrameUntilTheUserMoves()
         QVERIFY2(said == answers.at(i), qPrintable(QStringLiteral("%1: %2, expected %3").arg(steps.at(i), said, answers.at(i))));
     }
     QCOMPARE(centring.finished(), finished);
+}
+
+void tst_look::screenHoldsTheLargerPart_data()
+{
+    // A monitor of 1920 x 1200 and one of 1280 x 1024 to its right, tops in line.
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<int>("screen"); // -1: none
+    QTest::newRow("wholly on the second") << QRect(2300, 278, 563, 362) << 1;
+    QTest::newRow("more on the second") << QRect(1700, 100, 563, 362) << 1;
+    QTest::newRow("half on each: the first") << QRect(1720, 100, 400, 300) << 0;
+    // Its centre, 1950,1100, lies below the second and on neither.
+    QTest::newRow("more on the first, centre on neither") << QRect(1700, 900, 500, 400) << 0;
+    QTest::newRow("off both") << QRect(3300, 0, 100, 100) << -1;
+}
+
+void tst_look::screenHoldsTheLargerPart()
+{
+    QFETCH(QRect, window);
+    QFETCH(int, screen);
+    QCOMPARE(largestOverlap(window, {QRect(0, 0, 1920, 1200), QRect(1920, 0, 1280, 1024)}), screen);
 }
 
 void tst_look::fixedWindowStaysUnmaximised_data()
