@@ -70,6 +70,11 @@ QString pageAddress(const QString &key)
         QFAIL(qPrintable(x->error())); \
     }
 
+// xfwm4 learns the monitors through GTK, which passes over a RandR monitor without an output of
+// its own, and Xvfb has one output: it knows only the first monitor and keeps every window on it.
+const char *const Xfwm4SeesOneMonitor =
+    "xfwm4 sees one monitor on this display (GTK passes over the second, which has no output of its own)";
+
 QPoint centre(const QRect &twips)
 {
     return twipsRect(twips.x(), twips.y(), twips.width(), twips.height()).center();
@@ -693,6 +698,8 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop()
     QFETCH(QStringList, keys);
     QFETCH(QString, windowManager);
     QFETCH(int, monitors);
+    if (monitors > 1 && windowManager == QLatin1String("xfwm4"))
+        QSKIP(Xfwm4SeesOneMonitor);
     startMonitors(monitors);
     if (QTest::currentTestFailed())
         return;
@@ -816,6 +823,8 @@ void tst_e2e::aboutCentredWithItsFrame()
 {
     QFETCH(QString, windowManager);
     QFETCH(int, monitors);
+    if (monitors > 1 && windowManager == QLatin1String("xfwm4"))
+        QSKIP(Xfwm4SeesOneMonitor);
     startMonitors(monitors);
     if (QTest::currentTestFailed())
         return;

@@ -652,10 +652,9 @@ bool XSession::click(quint32 window, QPoint at)
 
 bool XSession::move(quint32 window, QPoint to)
 {
-    // No --sync: it waits for the window to arrive where asked, forever when a window manager
-    // puts it a frame's width away.
-    return xdotool({QStringLiteral("windowmove"), QString::number(window),
-                    QString::number(to.x()), QString::number(to.y())});
+    // No --sync: it would wait forever for a window that a window manager puts elsewhere.
+    return xdotool({QStringLiteral("windowmove"), QString::number(window), QString::number(to.x()),
+                    QString::number(to.y())});
 }
 
 bool XSession::close(quint32 window)

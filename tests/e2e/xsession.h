@@ -105,7 +105,7 @@ public:
     // Makes the window the active one, as a click on it or on its task bar button would.
     bool activate(quint32 window);
     // Moves the window towards `to`, as the user would by its title bar; a window manager may
-    // put the window or its frame there.
+    // put the window or its frame there, or keep it on the monitor it knows.
     bool move(quint32 window, QPoint to);
     // A left click at a point of the window.
     bool click(quint32 window, QPoint at);
