@@ -252,7 +252,8 @@ void tst_e2e::startMonitors(int monitors)
 
 void tst_e2e::moveToMonitor(quint32 window, int monitor)
 {
-    // Off its centre, so that a window centred there was not merely placed where it was.
+    // Off the monitor's centre: a window centred over it, as an owned dialog is, is then not
+    // centred on the monitor.
     QVERIFY(x->move(window, XSession::monitor(monitor).topLeft() + QPoint(40, 60)));
     QTRY_VERIFY_WITH_TIMEOUT(XSession::monitor(monitor).contains(x->frameGeometry(window)), WindowTimeout);
 }
@@ -738,8 +739,9 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop()
         quint32 box = 0;
         QTRY_VERIFY_WITH_TIMEOUT((box = messageBox()) != 0, WindowTimeout);
         QTRY_VERIFY(shows(box, QStringLiteral("Email Address Cannot Contain Space"), messageLook()));
-        QVERIFY2(XSession::monitor(monitor).contains(x->frameGeometry(box)),
-                 qPrintable(QStringLiteral("the message box at %1,%2").arg(x->frameGeometry(box).x()).arg(x->frameGeometry(box).y())));
+        const QRect boxFrame = x->frameGeometry(box);
+        QVERIFY2(XSession::monitor(monitor).contains(boxFrame),
+                 qPrintable(QStringLiteral("the message box at %1,%2").arg(boxFrame.x()).arg(boxFrame.y())));
         QVERIFY(x->keys(box, {QStringLiteral("Return")}));
         QTRY_COMPARE(titles(), QStringList{ApplicationTitle});
     }
