@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
@@ -32,6 +34,8 @@ private slots:
     void screenHoldsTheLargerPart();
     void fixedWindowStaysUnmaximised_data();
     void fixedWindowStaysUnmaximised();
+    void messageBoxesKeepTheDesktopsFont_data();
+    void messageBoxesKeepTheDesktopsFont();
 };
 
 namespace {
@@ -299,6 +303,36 @@ void tst_look::fixedWindowStaysUnmaximised()
     window.setWindowState(asked);
     QTRY_COMPARE(window.windowState(), kept);
     QCOMPARE(window.size(), QSize(300, 200));
+}
+
+void tst_look::messageBoxesKeepTheDesktopsFont_data()
+{
+    QTest::addColumn<bool>("desktopFontChanges");
+    QTest::newRow("built with the panel's font") << false;
+    // Offscreen the desktop's font cannot change; the program's font is made to differ from it
+    // instead, as a kept font would after a change.
+    QTest::newRow("desktop's font changes later") << true;
+}
+
+void tst_look::messageBoxesKeepTheDesktopsFont()
+{
+    QFETCH(bool, desktopFontChanges);
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QWidget panel;
+    panel.setFont(verdana(9));
+    QLineEdit *box = nullptr;
+    withApplicationFont(panel.font(), [&] { box = new QLineEdit(&panel); });
+    QCOMPARE(QGuiApplication::font(), desktop);
+    QCOMPARE(box->font(), panel.font());
+    if (desktopFontChanges) {
+        QGuiApplication::setFont(verdana(20));
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QEvent themeChange(QEvent::ThemeChange);
+        QCoreApplication::sendEvent(panel.windowHandle(), &themeChange);
+    }
+    QMessageBox message(QMessageBox::Information, QString(), QStringLiteral("Text"));
+    QCOMPARE(message.font(), desktop);
 }
 
 QTEST_MAIN(tst_look)

@@ -151,10 +151,12 @@ void frmMain::buildDetails()
     lblLabel[2] = textLabel(fraDetails, QStringLiteral("lblLabel[2]"), QStringLiteral("Select Gender"),
                             Orange, font, 1680, 2355);
 
-    txtName = new QLineEdit(fraDetails);
+    withApplicationFont(fraDetails->font(), [this] {
+        txtName = new QLineEdit(fraDetails);
+        txtAge = new QLineEdit(fraDetails);
+    });
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setGeometry(twipsRect(3600, 1440, 3000, 350));
-    txtAge = new QLineEdit(fraDetails);
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
     for (QLineEdit *box : {txtName, txtAge}) {
