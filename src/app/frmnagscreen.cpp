@@ -9,6 +9,8 @@
 #include "ui/look.h"
 #include "ui/main/frmmain.h"
 
+#include <QWindow>
+
 frmNagScreen::frmNagScreen()
     : IMGIcon{applicationIcon()}
 {
@@ -24,12 +26,42 @@ void frmNagScreen::Form_Load()
         return;
     }
     platform().seedRandom();
-    CheckUpdateReminder();
+    // Without a stored date the reminder asks nothing and only stores today's: that waits until
+    // the main window's first frame is on screen, so that the store's disk flushes (several
+    // milliseconds on a disk) do not hold it up.
+    firstStartDatePending = !reminderDateStored();
+    if (!firstStartDatePending)
+        CheckUpdateReminder();
     main = new frmMain;
     // The exit screen takes the main window's place; its icon is ours, so we put it up.
     connect(main, &frmMain::unloading, this, &frmNagScreen::ShowExitScreen);
     main->show();
+    if (firstStartDatePending && main->windowHandle())
+        main->windowHandle()->installEventFilter(this);
     CoBrand_Randomize();
+}
+
+frmNagScreen::~frmNagScreen()
+{
+    storeFirstStartDate();
+}
+
+bool frmNagScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window paints its first frame as it handles this event; the date comes after it.
+    if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &frmNagScreen::storeFirstStartDate, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void frmNagScreen::storeFirstStartDate()
+{
+    if (!firstStartDatePending)
+        return;
+    firstStartDatePending = false;
+    CheckUpdateReminder();
 }
 
 void frmNagScreen::CoBrand_Randomize()

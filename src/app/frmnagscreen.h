@@ -16,6 +16,8 @@ class frmNagScreen : public QObject
 
 public:
     frmNagScreen();
+    // Stores a first start's date if the process ends before the main window came up.
+    ~frmNagScreen() override;
 
     // The start-up sequence: single-instance guard, seed, update reminder, main window, banner.
     void Form_Load();
@@ -25,10 +27,15 @@ public:
     // The last banner draw, 1 to 7; 0 until drawn.
     qint16 intCoBrandRandomNumber = 0;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void CoBrand_Randomize();
+    void storeFirstStartDate();
     void ShowExitScreen();
 
     QPointer<frmMain> main;
     QPointer<frmNagScreen2> exitScreen;
+    bool firstStartDatePending = false;
 };

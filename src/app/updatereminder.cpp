@@ -39,6 +39,11 @@ bool reminderDue(QDate lastOffer, QDate today)
     return qAbs(lastOffer.daysTo(today)) > ReminderDays;
 }
 
+bool reminderDateStored()
+{
+    return reminderDateFromText(platform().setting(DurationKey)).isValid();
+}
+
 void CheckUpdateReminder()
 {
     const QDate today = platform().today();

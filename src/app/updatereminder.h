@@ -5,6 +5,9 @@
 
 // Offers, at start, to check for an update when the last offer is more than fourteen days away.
 void CheckUpdateReminder();
+// Whether the store holds a date the reminder can count from. Without one, CheckUpdateReminder
+// asks nothing and only stores today's date.
+bool reminderDateStored();
 
 // The reminder date as it is stored: ISO text, the same whatever the user's date format.
 QString reminderDateText(QDate date);

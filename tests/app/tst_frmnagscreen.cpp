@@ -90,11 +90,17 @@ void tst_frmNagScreen::reminderComesBeforeMainWindow_data()
     QTest::addColumn<QMessageBox::StandardButton>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("pageOpened");
-    QTest::newRow("garbage stored") << "garbage" << true << QMessageBox::Yes << false << false;
-    QTest::newRow("unwritable, nothing stored") << "" << false << QMessageBox::Yes << false << false;
-    QTest::newRow("unwritable, due, Yes") << "2026-01-01" << false << QMessageBox::Yes << true << true;
-    QTest::newRow("due, No") << "2026-01-01" << true << QMessageBox::No << true << false;
-    QTest::newRow("due, Yes") << "2026-01-01" << true << QMessageBox::Yes << true << true;
+    QTest::addColumn<bool>("endedAtOnce"); // before the main window's first frame
+    QTest::addColumn<QString>("storedAfter");
+    const QString today = QStringLiteral("2026-12-07");
+    QTest::newRow("garbage stored") << "garbage" << true << QMessageBox::Yes << false << false << false << today;
+    QTest::newRow("nothing stored, ended at once") << "" << true << QMessageBox::Yes << false << false << true
+                                                   << today;
+    QTest::newRow("unwritable, nothing stored") << "" << false << QMessageBox::Yes << false << false << false << "";
+    QTest::newRow("unwritable, due, Yes") << "2026-01-01" << false << QMessageBox::Yes << true << true << false
+                                          << "2026-01-01";
+    QTest::newRow("due, No") << "2026-01-01" << true << QMessageBox::No << true << false << false << today;
+    QTest::newRow("due, Yes") << "2026-01-01" << true << QMessageBox::Yes << true << true << false << today;
 }
 
 void tst_frmNagScreen::reminderComesBeforeMainWindow()
@@ -104,6 +110,8 @@ void tst_frmNagScreen::reminderComesBeforeMainWindow()
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(bool, asked);
     QFETCH(bool, pageOpened);
+    QFETCH(bool, endedAtOnce);
+    QFETCH(QString, storedAfter);
 
     FakePlatform fake;
     fake.store.insert(QStringLiteral("Duration"), stored);
@@ -113,17 +121,24 @@ void tst_frmNagScreen::reminderComesBeforeMainWindow()
     fake.whileMessageOpen = [&](const FakePlatform::Message &) {
         mainWindowDuringQuestion = mainWindow() && mainWindow()->isVisible();
     };
-    frmNagScreen startup;
-    startup.Form_Load();
+    {
+        frmNagScreen startup;
+        startup.Form_Load();
 
-    QCOMPARE(fake.messages.size(), asked ? 1 : 0);
-    QVERIFY(!mainWindowDuringQuestion);
-    const QStringList download{modHelp::WebPageAddress(QStringLiteral("download-web-page"))};
-    QCOMPARE(fake.addresses, pageOpened ? download : QStringList());
-    QCOMPARE(fake.endCount, 0);
-    QWidget *window = mainWindow();
-    QVERIFY(window);
-    QVERIFY(window->isVisible());
+        QCOMPARE(fake.messages.size(), asked ? 1 : 0);
+        QVERIFY(!mainWindowDuringQuestion);
+        const QStringList download{modHelp::WebPageAddress(QStringLiteral("download-web-page"))};
+        QCOMPARE(fake.addresses, pageOpened ? download : QStringList());
+        QCOMPARE(fake.endCount, 0);
+        QWidget *window = mainWindow();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        if (endedAtOnce)
+            EndApplication();
+        else
+            QTRY_COMPARE(fake.store.value(QStringLiteral("Duration")), storedAfter);
+    }
+    QCOMPARE(fake.store.value(QStringLiteral("Duration")), storedAfter);
 }
 
 void tst_frmNagScreen::closingMainWindowShowsExitScreen_data()
