@@ -135,7 +135,8 @@ void frmNagScreen2::buildReferAFriend()
                        twipsRect(120, 3240, 7065, 1455));
 
     const auto makeBox = [this](const QString &name, QStringView prompt, const QRect &box) {
-        auto *text = new PromptTextBox(prompt.toString(), Frame2);
+        PromptTextBox *text = nullptr;
+        withApplicationFont(font(), [&] { text = new PromptTextBox(prompt.toString(), Frame2); });
         text->setObjectName(name);
         text->setGeometry(box);
         text->setFont(font());
@@ -153,7 +154,7 @@ void frmNagScreen2::buildReferAFriend()
 
     // Below the frame's lower edge, so the frame hides it; the request sends its opening text.
     // Tab passes it by: typing into a box nobody can see would change the message unseen.
-    txtMessage = new PromptTextEdit(PromptMessage.toString(), Frame2);
+    withApplicationFont(font(), [this] { txtMessage = new PromptTextEdit(PromptMessage.toString(), Frame2); });
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
     txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
     txtMessage->setFont(font());
