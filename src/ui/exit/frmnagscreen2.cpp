@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,9 +83,14 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
     picNagscreen2Icon->setAlignment(Qt::AlignCenter);
 
+    // Only the installed ones: asked for a family that is not, fontconfig first searches for its
+    // fallbacks (as slow as loading a font) before Qt tries the next in the list.
+    QStringList titleFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                 QStringLiteral("DejaVu Sans")};
+    const QStringList installed = QFontDatabase::families();
+    titleFamilies.removeIf([&](const QString &family) { return !installed.contains(family, Qt::CaseInsensitive); });
     QFont titleFont;
-    titleFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                           QStringLiteral("DejaVu Sans")});
+    titleFont.setFamilies(titleFamilies);
     titleFont.setPointSizeF(18);
     lblNagScreen2Caption = makeLabel(this, QStringLiteral("lblNagScreen2Caption"), QString(), Qt::black,
                                      titleFont);
