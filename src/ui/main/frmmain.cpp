@@ -97,6 +97,8 @@ frmMain::frmMain(QWidget *parent)
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    // Painted in every first frame, whichever panel is in front.
+    client->installEventFilter(this);
     client->setFixedSize(twipsToPixels(8415), twipsToPixels(4815));
     setBackground(client, WindowBlue);
     // A plain window with the menu bar over the client area: QMainWindow would add nothing here
@@ -159,10 +161,11 @@ void frmMain::buildDetails()
     txtName->setGeometry(twipsRect(3600, 1440, 3000, 350));
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
-    for (QLineEdit *box : {txtName, txtAge}) {
-        box->setFont(verdana(9, true));
+    // Their bold comes right after the window's first frame (see eventFilter): empty, they draw
+    // only the cursor, as high in the panel's font as in its bold, and the bold would cost a font
+    // load before the window is on screen.
+    for (QLineEdit *box : {txtName, txtAge})
         box->setMaxLength(NoLengthLimit);
-    }
 
     cboSex = new QComboBox(fraDetails);
     cboSex->setObjectName(QStringLiteral("cboSex"));
@@ -394,8 +397,18 @@ bool frmMain::txtAge_Composed(const QInputMethodEvent &event)
     return true;
 }
 
+void frmMain::giveTextBoxesTheirFont()
+{
+    for (QLineEdit *box : {txtName, txtAge})
+        box->setFont(verdana(9, true));
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("client")) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &frmMain::giveTextBoxesTheirFont, Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::ZOrderChange && (watched == lblFullBrand || watched == lblCobrand))
         showFrontBanner();
     if (watched == txtAge && event->type() == QEvent::InputMethod)

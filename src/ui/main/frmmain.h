@@ -63,6 +63,7 @@ private:
     void lblCobrand_Click();
 
     void buildDetails();
+    void giveTextBoxesTheirFont();
     void buildTestPanels(); // the question and result panels, once
     void buildQuestion();
     void buildResult();
