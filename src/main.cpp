@@ -18,7 +18,8 @@ int main(int argc, char *argv[])
     std::vector<char *> qtArguments(argv, argv + argc);
     char platformOption[] = "-platform";
     QByteArray platformName;
-    if (const std::optional<QString> chosen = windowSystemFor(QProcessEnvironment::systemEnvironment(), arguments)) {
+    const auto variable = [](const char *name) { return qEnvironmentVariable(name); };
+    if (const std::optional<QString> chosen = windowSystemFor(variable, arguments)) {
         platformName = chosen->toLatin1();
         qtArguments.insert(qtArguments.begin() + (argc > 0 ? 1 : 0), {platformOption, platformName.data()});
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The Qt platform the program asks for, given its environment and its command line, or nothing
@@ -11,4 +11,8 @@
 // gives a client no way to ask for that: on a Wayland session with XWayland at hand (DISPLAY
 // set) the program runs as an X client, without XWayland it runs on Wayland. A platform the
 // user names, in QT_QPA_PLATFORM or with -platform, always wins.
-std::optional<QString> windowSystemFor(const QProcessEnvironment &environment, const QStringList &arguments);
+//
+// The environment is asked one variable at a time, empty for one that is not set: the program
+// reads the few it needs from its own, and has no use for a copy of all of it.
+using EnvironmentVariable = std::function<QString(const char *name)>;
+std::optional<QString> windowSystemFor(const EnvironmentVariable &environment, const QStringList &arguments);
