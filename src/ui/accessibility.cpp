@@ -8,7 +8,6 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QDialog>
-#include <QStackedWidget>
 
 namespace {
 
@@ -168,16 +167,16 @@ public:
 class AccessibleStack : public QAccessibleWidget
 {
 public:
-    explicit AccessibleStack(QStackedWidget *stack)
+    explicit AccessibleStack(PanelStack *stack)
         : QAccessibleWidget(stack, QAccessible::LayeredPane)
     {
-        QObject::connect(stack, &QStackedWidget::currentChanged, stack, [stack] {
+        QObject::connect(stack, &PanelStack::currentChanged, stack, [stack] {
             QAccessibleEvent reordered(stack, QAccessible::ObjectReorder);
             QAccessible::updateAccessibility(&reordered);
         });
     }
 
-    QWidget *front() const { return static_cast<QStackedWidget *>(widget())->currentWidget(); }
+    QWidget *front() const { return static_cast<PanelStack *>(widget())->currentWidget(); }
 
     int childCount() const override { return front() ? 1 : 0; }
 
@@ -216,8 +215,8 @@ QAccessibleInterface *programInterfaces(const QString &className, QObject *objec
         return new AccessibleLink(widget);
     if (className == QLatin1String("QComboBox"))
         return new AccessibleList(static_cast<QComboBox *>(widget));
-    if (className == QLatin1String("QStackedWidget"))
-        return new AccessibleStack(static_cast<QStackedWidget *>(widget));
+    if (className == QLatin1String("PanelStack"))
+        return new AccessibleStack(static_cast<PanelStack *>(widget));
     if (className == QLatin1String("SpokenNotice"))
         return new AccessibleNotice(static_cast<QLabel *>(widget));
     // Qt gives a plain QFrame the role of a window, and Orca's review stays inside the nearest

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedLayout>
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                   const QFont &font)
@@ -50,6 +51,28 @@ LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, c
 
 // The second press of a double-click has made a click's start already; the release after it must
 // not make a second click.
+PanelStack::PanelStack(QWidget *parent)
+    : QWidget(parent)
+    , stack(new QStackedLayout(this))
+{
+    connect(stack, &QStackedLayout::currentChanged, this, &PanelStack::currentChanged);
+}
+
+void PanelStack::addWidget(QWidget *panel)
+{
+    stack->addWidget(panel);
+}
+
+QWidget *PanelStack::currentWidget() const
+{
+    return stack->currentWidget();
+}
+
+void PanelStack::setCurrentWidget(QWidget *panel)
+{
+    stack->setCurrentWidget(panel);
+}
+
 void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     setDown(false);

@@ -2,13 +2,13 @@
 
 #include "app/endapplication.h"
 #include "support/fakeplatform.h"
+#include "ui/controls.h"
 #include "web/modhelp.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTest>
 
 class tst_frmNagScreen : public QObject
@@ -76,7 +76,7 @@ void tst_frmNagScreen::firstInstanceShowsMainWindow()
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Vexmora v1.15"));
-    QCOMPARE(window->findChild<QStackedWidget *>()->currentWidget()->objectName(), QStringLiteral("fraDetails"));
+    QCOMPARE(window->findChild<PanelStack *>()->currentWidget()->objectName(), QStringLiteral("fraDetails"));
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(QApplication::focusWidget(), window->findChild<QLineEdit *>(QStringLiteral("txtName")));
     QCOMPARE(startup.IMGIcon.size(), 1);
@@ -165,7 +165,7 @@ void tst_frmNagScreen::closingMainWindowShowsExitScreen()
         for (int i = 0; i < answered; ++i)
             main->findChild<QPushButton *>(QStringLiteral("cmdNext"))->click();
     }
-    QCOMPARE(main->findChild<QStackedWidget *>()->currentWidget()->objectName(), panel);
+    QCOMPARE(main->findChild<PanelStack *>()->currentWidget()->objectName(), panel);
 
     QVERIFY(main->close());
 

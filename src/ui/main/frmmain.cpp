@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 
 #include <algorithm>
 
@@ -59,7 +58,7 @@ protected:
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };
 
-QFrame *makePanel(QStackedWidget *stack, const QString &name, const QFont &font = verdana(9, true))
+QFrame *makePanel(PanelStack *stack, const QString &name, const QFont &font = verdana(9, true))
 {
     auto *panel = new QFrame(stack);
     panel->setObjectName(name);
@@ -109,7 +108,7 @@ frmMain::frmMain(QWidget *parent)
     frame->setSizeConstraint(QLayout::SetFixedSize);
     frame->addWidget(client);
 
-    panels = new QStackedWidget(client);
+    panels = new PanelStack(client);
     panels->setObjectName(QStringLiteral("panels"));
     panels->setGeometry(twipsRect(0, 550, 8415, 3375));
     spoken = new SpokenNotice(client);

@@ -6,6 +6,7 @@
 #include <array>
 
 class LinkLabel;
+class PanelStack;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -15,7 +16,6 @@ class QLineEdit;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
-class QStackedWidget;
 class SpokenNotice;
 
 // The main window: the details panel, the twenty questions one at a time, and the result,
@@ -76,7 +76,7 @@ private:
     void setCentredText(QLabel *label, const QString &text);
 
     QMenuBar *bar = nullptr;
-    QStackedWidget *panels = nullptr; // only the panel in front takes focus and keys
+    PanelStack *panels = nullptr; // only the panel in front takes focus and keys
     SpokenNotice *spoken = nullptr;
     QFrame *fraDetails = nullptr;
     QFrame *fraQuestion = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/main/frmmain.h"
 
 #include "support/fakeplatform.h"
+#include "ui/controls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QTest>
 
 namespace {
@@ -66,7 +66,7 @@ private:
             qFatal("no control %s", name);
         return found;
     }
-    QString panel() const { return control<QStackedWidget>("panels")->currentWidget()->objectName(); }
+    QString panel() const { return control<PanelStack>("panels")->currentWidget()->objectName(); }
     QString focus() const
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
@@ -117,7 +117,7 @@ void tst_frmMain::window()
     QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QCOMPARE(control<QWidget>("client")->size(), QSize(561, 321));
-    QCOMPARE(control<QStackedWidget>("panels")->geometry(), QRect(0, 37, 561, 225));
+    QCOMPARE(control<PanelStack>("panels")->geometry(), QRect(0, 37, 561, 225));
     QCOMPARE(control<QComboBox>("cboSex")->count(), 2);
     QCOMPARE(control<QComboBox>("cboSex")->itemText(0), QStringLiteral("Male"));
     QCOMPARE(control<QComboBox>("cboSex")->itemText(1), QStringLiteral("Female"));
@@ -474,7 +474,7 @@ void tst_frmMain::coveredPanelsTakeNoKeys()
     QVERIFY(!control<QPushButton>("cmdTest")->isDown());
     QCOMPARE(panel(), QStringLiteral("fraResult"));
 
-    QWidget *front = control<QStackedWidget>("panels")->currentWidget();
+    QWidget *front = control<PanelStack>("panels")->currentWidget();
     for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY2(front->isAncestorOf(QApplication::focusWidget()), qPrintable(focus()));

@@ -3,6 +3,7 @@
 #include "support/fakeplatform.h"
 #include "support/modal.h"
 #include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/linklabel.h"
 #include "web/modhelp.h"
 
@@ -16,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QTest>
 
 // The menu bar and the banner labels of the main window.
@@ -217,7 +217,7 @@ void tst_MenuBanners::helpDuringATestLeavesTheTestAlone()
     action("mnuOnline")->trigger();
 
     QCOMPARE(fake->addresses, QStringList{modHelp::WebPageAddress("help-web-page")});
-    QCOMPARE(form->findChild<QStackedWidget *>("panels")->currentWidget()->objectName(),
+    QCOMPARE(form->findChild<PanelStack *>("panels")->currentWidget()->objectName(),
              QStringLiteral("fraQuestion"));
     QCOMPARE(form->findChild<QLabel *>("lblQuestioNo")->text(), QStringLiteral("Question 7 of 20"));
     QVERIFY(form->findChild<QRadioButton *>("optOption2")->isChecked());
