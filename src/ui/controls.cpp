@@ -49,8 +49,6 @@ LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, c
     return label;
 }
 
-// The second press of a double-click has made a click's start already; the release after it must
-// not make a second click.
 PanelStack::PanelStack(QWidget *parent)
     : QWidget(parent)
     , stack(new QStackedLayout(this))
@@ -73,6 +71,8 @@ void PanelStack::setCurrentWidget(QWidget *panel)
     stack->setCurrentWidget(panel);
 }
 
+// The second press of a double-click has made a click's start already; the release after it must
+// not make a second click.
 void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     setDown(false);
