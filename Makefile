@@ -71,7 +71,7 @@ help:
 	@echo 'make package      builds the Debian package $(BUILD)/vexmora_1.15_amd64.deb'
 	@echo 'make bench        measures the start-up against a bare Qt program (15 s when built)'
 	@echo 'make windows      the Windows installer, built here, tested under Wine (34 min first, then 1.5 to 3.5 min)'
-	@echo 'make desktops     the end-to-end rows under the window managers of Debian 12 (4 min first, then 42 s)'
+	@echo 'make desktops     the end-to-end rows under the window managers of Debian 12 (4 min first, then 1 min)'
 	@echo 'make screenshots  takes the pictures of the windows into docs/ (2 s when built)'
 	@echo 'make clean        removes $(BUILD)/'
 	@echo 'All but clean first install what is missing. More in README.md and docs/.'
