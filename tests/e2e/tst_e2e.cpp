@@ -75,6 +75,15 @@ QString pageAddress(const QString &key)
 const char *const Xfwm4SeesOneMonitor =
     "xfwm4 sees one monitor on this display (GTK passes over the second, which has no output of its own)";
 
+// The row's display: for two monitors a display afresh, split in two, which xfwm4's rows skip.
+#define START_MONITORS(monitors, windowManager) \
+    if ((monitors) > 1) { \
+        if ((windowManager) == QLatin1String("xfwm4")) \
+            QSKIP(Xfwm4SeesOneMonitor); \
+        x = std::make_unique<XSession>(); \
+        QVERIFY2(x->start(monitors), qPrintable(x->error())); \
+    }
+
 QPoint centre(const QRect &twips)
 {
     return twipsRect(twips.x(), twips.y(), twips.width(), twips.height()).center();
@@ -142,11 +151,9 @@ private:
     // The window manager offers no way to maximise the window, and asked all the same, leaves it
     // as it is.
     bool staysUnmaximised(quint32 window);
-    void startMainWindow(QProcess *&program, quint32 &window);
-    // For a row of two monitors: the display afresh, split in two; then, once the main window is
-    // up, the user moves it to the second.
-    void startMonitors(int monitors);
-    void moveToMonitor(quint32 window, int monitor);
+    // The program's main window, drawn; on a display of two monitors the user then moves it to
+    // `monitor`, off that monitor's centre.
+    void startMainWindow(QProcess *&program, quint32 &window, int monitor = 0);
     void closeMainWindowToExitScreen(QProcess *&program, quint32 &exitScreen);
 
     std::unique_ptr<XSession> x;
@@ -233,25 +240,15 @@ bool tst_e2e::staysUnmaximised(quint32 window)
 }
 
 // Starts the program and waits for its main window, drawn: the details panel in front.
-void tst_e2e::startMainWindow(QProcess *&program, quint32 &window)
+void tst_e2e::startMainWindow(QProcess *&program, quint32 &window, int monitor)
 {
     program = x->startProgram();
     QVERIFY(program);
     QTRY_VERIFY_WITH_TIMEOUT((window = x->window(MainTitle)) != 0, WindowTimeout);
     QCOMPARE(x->windowPid(window), program->processId());
     QTRY_VERIFY(shows(window, QStringLiteral("Enter Name"), labelLook()));
-}
-
-void tst_e2e::startMonitors(int monitors)
-{
-    if (monitors == 1)
+    if (monitor == 0)
         return;
-    x = std::make_unique<XSession>();
-    QVERIFY2(x->start(monitors), qPrintable(x->error()));
-}
-
-void tst_e2e::moveToMonitor(quint32 window, int monitor)
-{
     // Off the monitor's centre: a window centred over it, as an owned dialog is, is then not
     // centred on the monitor.
     QVERIFY(x->move(window, XSession::monitor(monitor).topLeft() + QPoint(40, 60)));
@@ -699,20 +696,12 @@ void tst_e2e::closingMainWindowShowsExitScreenOnTop()
     QFETCH(QStringList, keys);
     QFETCH(QString, windowManager);
     QFETCH(int, monitors);
-    if (monitors > 1 && windowManager == QLatin1String("xfwm4"))
-        QSKIP(Xfwm4SeesOneMonitor);
-    startMonitors(monitors);
-    if (QTest::currentTestFailed())
-        return;
+    START_MONITORS(monitors, windowManager);
     START_WINDOW_MANAGER(windowManager);
     QProcess *program = nullptr;
     quint32 window = 0;
-    startMainWindow(program, window);
-    if (QTest::currentTestFailed())
-        return;
     const int monitor = monitors - 1;
-    if (monitor > 0)
-        moveToMonitor(window, monitor);
+    startMainWindow(program, window, monitor);
     if (QTest::currentTestFailed())
         return;
     QVERIFY(keys.isEmpty() ? x->close(window) : x->keys(window, keys));
@@ -825,20 +814,12 @@ void tst_e2e::aboutCentredWithItsFrame()
 {
     QFETCH(QString, windowManager);
     QFETCH(int, monitors);
-    if (monitors > 1 && windowManager == QLatin1String("xfwm4"))
-        QSKIP(Xfwm4SeesOneMonitor);
-    startMonitors(monitors);
-    if (QTest::currentTestFailed())
-        return;
+    START_MONITORS(monitors, windowManager);
     START_WINDOW_MANAGER(windowManager);
     QProcess *program = nullptr;
     quint32 mainWindow = 0;
-    startMainWindow(program, mainWindow);
-    if (QTest::currentTestFailed())
-        return;
     const int monitor = monitors - 1;
-    if (monitor > 0)
-        moveToMonitor(mainWindow, monitor);
+    startMainWindow(program, mainWindow, monitor);
     if (QTest::currentTestFailed())
         return;
     for (int showing = 0; showing < 2; ++showing) {
