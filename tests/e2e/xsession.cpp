@@ -176,7 +176,8 @@ struct WindowManager
 const WindowManager *knownManager(const QString &name)
 {
     static const WindowManager managers[] = {
-        {"openbox", "openbox", {QStringLiteral("--sm-disable")}, false},
+        // Its debugging output says which windows it took in and when: a failed test keeps it.
+        {"openbox", "openbox", {QStringLiteral("--sm-disable"), QStringLiteral("--debug")}, false},
         {"xfwm4", "xfwm4", {QStringLiteral("--sm-client-disable"), QStringLiteral("--compositor=off")}, true},
         {"kwin_x11", "kwin-x11", {}, true},
         {"mutter", "mutter", {QStringLiteral("--x11"), QStringLiteral("--sm-disable")}, true},
@@ -205,6 +206,7 @@ bool XSession::startWindowManager(const QString &name)
     // Their settings as a new user finds them, and nothing written to disk.
     with.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
     const QString log = dir.filePath(name + QStringLiteral(".log"));
+    windowManagerLog = log;
     windowManager = std::make_unique<QProcess>();
     windowManager->setProcessEnvironment(with);
     windowManager->setChildProcessModifier(leadGroup); // KWin starts helpers of its own
@@ -669,6 +671,28 @@ QImage XSession::grab(quint32 window)
              {QStringLiteral("grab"), window ? QString::number(window) : QStringLiteral("root")}, &png))
         return {};
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList XSession::keepEvidence(const QString &base)
+{
+    QStringList kept;
+    const QString picture = base + QStringLiteral(".png");
+    if (grab(0).save(picture))
+        kept << picture;
+    QByteArray text, windows, root;
+    run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("tree"), QStringLiteral("root")}, &windows);
+    run(QStringLiteral("xprop"), {QStringLiteral("-root")}, &root);
+    text += "Windows, child under parent:\n" + windows + "\nThe root window:\n" + root;
+    if (!windowManagerLog.isEmpty()) {
+        QFile log(windowManagerLog);
+        log.open(QIODevice::ReadOnly);
+        text += "\nThe window manager (" + windowManager->program().toLocal8Bit() + ", "
+                + (windowManager->state() == QProcess::Running ? "running" : "ended") + "):\n" + log.readAll();
+    }
+    QFile file(base + QStringLiteral(".txt"));
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        kept << file.fileName();
+    return kept;
 }
 
 QStringList XSession::openedAddresses() const
