@@ -168,14 +168,13 @@ void tst_e2e::init()
 void tst_e2e::cleanup()
 {
     if (QTest::currentTestFailed() && x) {
-        // What the screen showed when the test failed, beside the test's output.
+        // What the screen and the window manager showed when the test failed, beside its output.
         QString name = QStringLiteral("e2e-%1").arg(QString::fromLatin1(QTest::currentTestFunction()));
         if (QTest::currentDataTag())
             name += QLatin1Char('-') + QString::fromLatin1(QTest::currentDataTag());
         name.replace(QLatin1Char(' '), QLatin1Char('_'));
-        const QString path = QDir::current().absoluteFilePath(name + QStringLiteral(".png"));
-        if (x->grab(0).save(path))
-            qInfo("the screen at the failure: %s", qPrintable(path));
+        for (const QString &path : x->keepEvidence(QDir::current().absoluteFilePath(name)))
+            qInfo("kept at the failure: %s", qPrintable(path));
     }
     x.reset();
 }

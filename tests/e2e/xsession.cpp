@@ -169,6 +169,9 @@ struct WindowManager
     // The managers of the big desktops keep their settings behind a session bus and stop or
     // stall without one.
     bool sessionBus;
+    // The option that has the manager run a command once it has started, as a desktop session
+    // starts its programs then; empty for a manager without one.
+    QString startupOption = {};
 };
 
 // Each as a desktop starts it, less the session manager, which is not running here; xfwm4
@@ -176,7 +179,9 @@ struct WindowManager
 const WindowManager *knownManager(const QString &name)
 {
     static const WindowManager managers[] = {
-        {"openbox", "openbox", {QStringLiteral("--sm-disable")}, false},
+        // Its debugging output says which windows it took in and when: a failed test keeps it.
+        {"openbox", "openbox", {QStringLiteral("--sm-disable"), QStringLiteral("--debug")}, false,
+         QStringLiteral("--startup")},
         {"xfwm4", "xfwm4", {QStringLiteral("--sm-client-disable"), QStringLiteral("--compositor=off")}, true},
         {"kwin_x11", "kwin-x11", {}, true},
         {"mutter", "mutter", {QStringLiteral("--x11"), QStringLiteral("--sm-disable")}, true},
@@ -205,18 +210,29 @@ bool XSession::startWindowManager(const QString &name)
     // Their settings as a new user finds them, and nothing written to disk.
     with.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
     const QString log = dir.filePath(name + QStringLiteral(".log"));
+    windowManagerLog = log;
     windowManager = std::make_unique<QProcess>();
     windowManager->setProcessEnvironment(with);
     windowManager->setChildProcessModifier(leadGroup); // KWin starts helpers of its own
     windowManager->setStandardOutputFile(log);
     windowManager->setStandardErrorFile(log);
-    windowManager->start(name, manager->arguments);
+    // openbox announces itself on the root window as it takes the screen, and only then reads its
+    // settings and takes in the windows already there; a window mapped in between stays unmapped
+    // until some later event reaches it (the request waits in its own queue, which its main loop
+    // does not look at). The command it runs when it has started is the moment a session would
+    // start its programs.
+    QStringList arguments = manager->arguments;
+    const QString started = dir.filePath(name + QStringLiteral(".started"));
+    if (!manager->startupOption.isEmpty())
+        arguments << manager->startupOption << QStringLiteral("touch '%1'").arg(started);
+    windowManager->start(name, arguments);
     if (!windowManager->waitForStarted(ToolTimeout))
         return fail(QStringLiteral("cannot start %1: %2").arg(name, windowManager->errorString()));
     // A window manager announces itself on the root window once it manages the screen.
     const QDeadlineTimer deadline(ToolTimeout);
     while (!deadline.hasExpired() && windowManager->state() == QProcess::Running) {
-        if (!property(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
+        if ((manager->startupOption.isEmpty() || QFile::exists(started))
+            && !property(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
             return true;
         windowManager->waitForFinished(20); // notices a manager that gave up
     }
@@ -669,6 +685,28 @@ QImage XSession::grab(quint32 window)
              {QStringLiteral("grab"), window ? QString::number(window) : QStringLiteral("root")}, &png))
         return {};
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList XSession::keepEvidence(const QString &base)
+{
+    QStringList kept;
+    const QString picture = base + QStringLiteral(".png");
+    if (grab(0).save(picture))
+        kept << picture;
+    QByteArray text, windows, root;
+    run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("tree"), QStringLiteral("root")}, &windows);
+    run(QStringLiteral("xprop"), {QStringLiteral("-root")}, &root);
+    text += "Windows, child under parent:\n" + windows + "\nThe root window:\n" + root;
+    if (!windowManagerLog.isEmpty()) {
+        QFile log(windowManagerLog);
+        log.open(QIODevice::ReadOnly);
+        text += "\nThe window manager (" + windowManager->program().toLocal8Bit() + ", "
+                + (windowManager->state() == QProcess::Running ? "running" : "ended") + "):\n" + log.readAll();
+    }
+    QFile file(base + QStringLiteral(".txt"));
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size())
+        kept << file.fileName();
+    return kept;
 }
 
 QStringList XSession::openedAddresses() const

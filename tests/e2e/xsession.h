@@ -111,8 +111,13 @@ public:
     bool click(quint32 window, QPoint at);
     // What the close box does: the window is asked to close.
     bool close(quint32 window);
-    // The window as it is on screen; 0 is the whole screen. A null image when it cannot be had.
+    // The window as it is on screen; 0 is the whole screen, every monitor. A null image when it
+    // cannot be had.
     QImage grab(quint32 window);
+    // What a failed test leaves behind: the whole screen as `base`.png, and in `base`.txt every
+    // window with its map state, the root window's properties and the window manager's log. The
+    // program's own output is in the test's already. The files written.
+    QStringList keepEvidence(const QString &base);
 
     // Every address the program handed to the browser, oldest first.
     QStringList openedAddresses() const;
@@ -136,6 +141,7 @@ private:
     QProcessEnvironment environment;
     std::unique_ptr<QProcess> server;
     std::unique_ptr<QProcess> windowManager;
+    QString windowManagerLog;
     std::unique_ptr<QProcess> sessionBus;
     std::vector<std::unique_ptr<QProcess>> programs;
     QString failure;

@@ -1,6 +1,8 @@
 // The two things about an X window that the Debian tools cannot do without a window manager:
 //
-//   xwindow grab ID|root    writes a PNG of the window (or of the whole screen) to standard output
+//   xwindow grab ID|root    writes a PNG of the window (or of the whole screen, every monitor) to
+//                           standard output
+//   xwindow tree root       prints every window, child under parent: id, map state, geometry, title
 //   xwindow close ID        asks the window to close, as its close box would
 //   xwindow maximise ID     asks the window manager to maximise the window, as its maximise
 //                           button, a double click on its title or a pager would
@@ -25,7 +27,8 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: xwindow grab ID|root > shot.png\n       xwindow close ID\n       xwindow maximise ID\n",
+    std::fputs("usage: xwindow grab ID|root > shot.png\n       xwindow close ID\n       xwindow maximise ID\n"
+               "       xwindow tree root\n",
                stderr);
     return 2;
 }
@@ -42,7 +45,12 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 
 int grab(WId window)
 {
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(window);
+    // The root window spans every monitor, but each monitor is a screen of its own to Qt, which
+    // grabs only the screen asked: the primary one, at the origin, asked for all of them.
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect all = screen->virtualGeometry();
+    const QPixmap shot = window ? screen->grabWindow(window)
+                                : screen->grabWindow(0, all.x(), all.y(), all.width(), all.height());
     QByteArray png;
     QBuffer buffer(&png);
     if (shot.isNull() || !shot.save(&buffer, "PNG"))
@@ -88,6 +96,49 @@ int requestMaximise(xcb_connection_t *connection, xcb_window_t window)
                        root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY);
 }
 
+QByteArray property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name)
+{
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    QByteArray value;
+    if (reply)
+        value = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
+                           xcb_get_property_value_length(reply));
+    std::free(reply);
+    return value;
+}
+
+// What a failed test needs to tell a window that was never mapped from one mapped under another,
+// or one the window manager never took in (not reparented into a frame).
+void printTree(xcb_connection_t *connection, xcb_window_t window, int depth)
+{
+    static const char *const states[] = {"unmapped", "unviewable", "viewable"};
+    xcb_get_window_attributes_reply_t *attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    if (!attributes || !geometry) {
+        std::free(attributes);
+        std::free(geometry);
+        return; // gone in between
+    }
+    QByteArray title = property(connection, window, atom(connection, "_NET_WM_NAME"));
+    if (title.isEmpty())
+        title = property(connection, window, XCB_ATOM_WM_NAME);
+    std::printf("%*s0x%x %s%s %dx%d+%d+%d \"%s\"\n", depth * 2, "", window,
+                states[std::min<int>(attributes->map_state, 2)], attributes->override_redirect ? " override" : "",
+                geometry->width, geometry->height, geometry->x, geometry->y, title.constData());
+    std::free(attributes);
+    std::free(geometry);
+    xcb_query_tree_reply_t *tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+    if (!tree)
+        return;
+    const xcb_window_t *children = xcb_query_tree_children(tree);
+    for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
+        printTree(connection, children[i], depth + 1);
+    std::free(tree);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -109,6 +160,11 @@ int main(int argc, char *argv[])
         return usage();
     if (command == QLatin1String("grab"))
         return grab(window);
+    if (command == QLatin1String("tree")) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data->root;
+        printTree(x11->connection(), window ? static_cast<xcb_window_t>(window) : root, 0);
+        return 0;
+    }
     if (command == QLatin1String("close"))
         return requestClose(x11->connection(), static_cast<xcb_window_t>(window));
     if (command == QLatin1String("maximise"))
