@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 int main()
@@ -23,13 +25,10 @@ int main()
         return 2;
     }
     if (std::wcscmp(argv[1], L"trust") == 0) {
-        std::vector<BYTE> der;
-        if (std::FILE *file = _wfopen(argv[2], L"rb")) {
-            for (int byte; (byte = std::fgetc(file)) != EOF;)
-                der.push_back(static_cast<BYTE>(byte));
-            std::fclose(file);
-        }
-        if (!CertAddEncodedCertificateToSystemStoreW(L"ROOT", der.data(), static_cast<DWORD>(der.size()))) {
+        std::ifstream file(argv[2], std::ios::binary);
+        const std::vector<char> der{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (!CertAddEncodedCertificateToSystemStoreW(L"ROOT", reinterpret_cast<const BYTE *>(der.data()),
+                                                     static_cast<DWORD>(der.size()))) {
             std::fwprintf(stderr, L"trustcheck: cannot trust %ls (error %08lx)\n", argv[2], GetLastError());
             return 2;
         }
