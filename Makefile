@@ -28,7 +28,8 @@ package: deps
 	mkdir -p $(BUILD)
 	dpkg-buildpackage -b -us -uc -J$(JOBS) --post-clean
 	for file in $(DEB_FILES); do mv -f ../$$file $(BUILD)/; done
-	@echo "package: $(BUILD)/vexmora_$(DEB_VERSION)_$(DEB_ARCH).deb"
+	cd $(BUILD) && sha256sum $(DEB_FILES) > SHA256SUMS
+	@echo "package: $(BUILD)/vexmora_$(DEB_VERSION)_$(DEB_ARCH).deb, its SHA256SUMS beside it"
 
 screenshots: build
 	./scripts/screenshots $(BUILD)
@@ -42,10 +43,12 @@ deps:
 
 # Windows, from here: Qt for Windows is built once into ~/.cache/vexmora (or
 # $VEXMORA_WINDOWS_CACHE); the program and its unit tests are cross-built into build-windows/,
-# the tests run under Wine, then the installer is built, installed under Wine and checked.
+# the tests run under Wine, then the installer is built, installed under Wine and checked. Given a
+# certificate (VEXMORA_SIGN_PKCS12, docs/windows.md), it signs, and a bad one stops it at once.
 WINDOWS_BUILD ?= build-windows
 windows:
 	./scripts/install-windows-deps
+	./scripts/windows-installer --check $(WINDOWS_BUILD)
 	qt=$$(nice -n 10 ./scripts/build-qt-windows --parallel $(JOBS)) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	      -DCMAKE_PREFIX_PATH="$$qt" -DQT_HOST_PATH=/usr && \

@@ -11,6 +11,10 @@
 ;
 ; Exit codes besides NSIS's own (0 done, 1 cancelled, 2 stopped): 3 when the program runs,
 ; 4 when a newer version is installed and the installer runs silently.
+;
+; With -DSIGN=<scripts/windows-sign>, makensis has it sign the uninstaller as it is packed into
+; the installer, so that the one written on the user's disk carries the signature, and then the
+; installer itself.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -43,6 +47,10 @@ AllowSkipFiles off
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1"' = 0
+    !finalize '"${SIGN}" "%1"' = 0
+!endif
 BrandingText "${NAME} ${VERSION}"
 
 VIProductVersion "${VERSION}.0.0"
