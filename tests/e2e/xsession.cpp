@@ -1,5 +1,7 @@
 #include "xsession.h"
 
+#include "childprocess.h"
+
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -10,78 +12,14 @@
 #include <QStandardPaths>
 #include <QtDebug>
 
-#include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
-
 #ifndef VEXMORA_PROGRAM
 #error "VEXMORA_PROGRAM must name the built program"
 #endif
 #ifndef XWINDOW_TOOL
 #error "XWINDOW_TOOL must name the xwindow helper"
 #endif
-#ifndef ATSPI_SCRIPT
-#error "ATSPI_SCRIPT must name tests/e2e/atspi.py"
-#endif
 
-namespace {
-
-// Long enough for a loaded machine running the tests side by side; a tool that takes longer has
-// hung.
-constexpr int ToolTimeout = 10000;
-
-// Ends the child with the test process, however the test process ends, so that no display or
-// program outlives a crashed or killed test.
-void dieWithParent()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
-
-// The same, in a process group of its own, which its descendants join: the session bus starts
-// the accessibility bus and its registry, which would otherwise outlive the test.
-void leadGroup()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    ::setpgid(0, 0);
-}
-
-void prepare(QProcess &process, const QProcessEnvironment &environment)
-{
-    process.setProcessEnvironment(environment);
-    process.setChildProcessModifier(dieWithParent);
-}
-
-void end(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.kill();
-    process.waitForFinished(ToolTimeout);
-}
-
-// A process that leads a group of its own ends with every helper it started.
-void endGroup(QProcess *leader)
-{
-    if (!leader || leader->processId() <= 0)
-        return;
-    ::kill(-pid_t(leader->processId()), SIGKILL);
-    leader->waitForFinished(ToolTimeout);
-}
-
-// What a started server prints first: its display number or its address, ending in a newline.
-// Empty when it ends or stays silent.
-QByteArray firstLine(QProcess &process)
-{
-    QByteArray output;
-    const QDeadlineTimer deadline(ToolTimeout);
-    while (!output.contains('\n') && process.state() == QProcess::Running && !deadline.hasExpired()) {
-        process.waitForReadyRead(int(deadline.remainingTime()));
-        output += process.readAllStandardOutput();
-    }
-    return output.contains('\n') ? output.trimmed() : QByteArray();
-}
-
-} // namespace
+using namespace childprocess;
 
 XSession::XSession() = default;
 
@@ -90,7 +28,7 @@ XSession::~XSession()
     for (auto &program : programs)
         end(*program);
     endGroup(windowManager.get());
-    endGroup(sessionBus.get());
+    bus.stop();
     if (server && server->state() != QProcess::NotRunning) {
         server->terminate();
         if (!server->waitForFinished(ToolTimeout))
@@ -246,63 +184,17 @@ bool XSession::startWindowManager(const QString &name)
 
 bool XSession::startSessionBus()
 {
-    if (sessionBus)
-        return true;
-    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
-        return fail(QStringLiteral("no dbus-daemon (Debian: dbus)"));
-    sessionBus = std::make_unique<QProcess>();
-    sessionBus->setProcessEnvironment(environment);
-    sessionBus->setChildProcessModifier(leadGroup);
-    sessionBus->setStandardErrorFile(dir.filePath(QStringLiteral("dbus.log")));
-    sessionBus->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                      QStringLiteral("--print-address=1")});
-    if (!sessionBus->waitForStarted(ToolTimeout))
-        return fail(QStringLiteral("cannot start dbus-daemon: %1").arg(sessionBus->errorString()));
-    const QByteArray address = firstLine(*sessionBus);
-    if (address.isEmpty())
-        return fail(QStringLiteral("dbus-daemon gave no address"));
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(address));
-    return true;
+    return bus.startSessionBus() || fail(bus.error());
 }
 
 bool XSession::startAccessibility()
 {
-    if (!QFile::exists(QStringLiteral("/usr/libexec/at-spi-bus-launcher")))
-        return fail(QStringLiteral("no AT-SPI bus launcher (Debian: at-spi2-core)"));
-    QByteArray output;
-    if (!run(python(), {QStringLiteral("-c"), QStringLiteral("import pyatspi")}, &output))
-        return fail(QStringLiteral("no pyatspi for %1 (Debian: python3-pyatspi)").arg(python()));
-    if (!startSessionBus())
-        return false;
-    environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
-    return true;
-}
-
-QString XSession::python()
-{
-    // Debian's own, which python3-pyatspi serves, before any other on PATH.
-    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                              : QStringLiteral("python3");
+    return bus.startAccessibility() || fail(bus.error());
 }
 
 std::optional<QByteArray> XSession::atspi(const QStringList &arguments)
 {
-    QProcess process;
-    prepare(process, environment);
-    process.start(python(), QStringList{QStringLiteral(ATSPI_SCRIPT)} + arguments);
-    // The script waits up to ten seconds for the window itself.
-    const bool finished = process.waitForFinished(ToolTimeout + 10000);
-    const QByteArray output = process.readAllStandardOutput();
-    if (!finished) {
-        end(process);
-        qWarning() << "atspi.py" << arguments << "did not finish";
-        return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        qWarning() << "atspi.py" << arguments << "failed:" << process.exitCode() << process.readAllStandardError();
-        return std::nullopt;
-    }
-    return output;
+    return bus.atspi(arguments);
 }
 
 bool XSession::makeHome()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "atspibus.h"
+
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -52,11 +54,8 @@ public:
     // does that cannot run on a display like this one (no GPU, no desktop session), rather than
     // being missing or hanging.
     bool windowManagerCannotRun() const { return managerEnded; }
-    // Starts a session bus and has the programs started afterwards put their accessibility tree
-    // on it, as with a screen reader running. False, with the reason in error(), when the
-    // system lacks what AT-SPI needs (dbus-daemon, at-spi2-core, python3-pyatspi).
+    // The accessibility bus, for the programs started afterwards, and its reading: see AtspiBus.
     bool startAccessibility();
-    // Runs tests/e2e/atspi.py with the arguments; its output, or nothing when it fails.
     std::optional<QByteArray> atspi(const QStringList &arguments);
 
     QString home() const;
@@ -135,14 +134,13 @@ private:
     bool makeHome();
     bool writeAuthority(const QString &path);
     QString browserLog() const;
-    static QString python();
 
     QTemporaryDir dir;
     QProcessEnvironment environment;
     std::unique_ptr<QProcess> server;
     std::unique_ptr<QProcess> windowManager;
     QString windowManagerLog;
-    std::unique_ptr<QProcess> sessionBus;
+    AtspiBus bus{environment, dir};
     std::vector<std::unique_ptr<QProcess>> programs;
     QString failure;
     bool managerEnded = false;
