@@ -90,7 +90,7 @@ def listen(keys):
             lines.append("\t".join(field.replace("\t", " ").replace("\n", " ") for field in fields))
 
     def press():
-        subprocess.run(["xdotool", "key", "--delay", "150"] + keys, check=True)
+        subprocess.run(["xdotool", "key", "--delay", "0"] + keys, check=True)
         return False
 
     events = ["object:state-changed:showing", "object:state-changed:focused", "object:text-caret-moved"]

@@ -920,7 +920,7 @@ void tst_e2e::screenReaderReadsAndPresses_data()
         supportTexts << "notification\t" + frmNagScreen2::SupportText(number);
     QTest::newRow("exit screen opening")
         << "exit" << QStringList{"push button\tExit"} << QStringList() << "push button\tExit" << QString()
-        << QString() << QStringList{"a"} << QStringList{"alt+f", "x"} << QStringList{supportTexts.join('\n')};
+        << QString() << QStringList{"alt+f"} << QStringList{"x"} << QStringList{supportTexts.join('\n')};
     QTest::newRow("result")
         << "main"
         << QStringList{"label\tAfter having taken this test, you will understand how your brain things. Here are "
