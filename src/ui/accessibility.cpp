@@ -252,9 +252,30 @@ SpokenNotice::SpokenNotice(QWidget *parent)
 
 // Orca ignores a new name beside the focus, and Qt 6.4 hands over a new name or description of
 // the focused control in a form that Orca cannot speak; it speaks a notification that shows.
+// Qt's UI Automation bridge raises nothing for an object that starts showing; it turns a text
+// value change into a notification, which Narrator and NVDA speak wherever the focus is (before
+// Windows 10 version 1709, and under Wine, into the label's new value, which no one says). The
+// build decides: each has one bridge, and Qt's Linux one only warns of a label's value change.
 void SpokenNotice::say(const QString &text)
 {
     setText(text);
+#ifdef Q_OS_WIN
+    QAccessibleValueChangeEvent told(this, text);
+    QAccessible::updateAccessibility(&told);
+#else
     hide();
     show();
+#endif
+}
+
+// Orca says a focused control's description after its name. Narrator and NVDA read a
+// description only when asked: on Windows the text is also said, once the focus has moved,
+// since the focus change would cut short a notification raised before it.
+void SpokenNotice::sayWithFocus(QWidget *control, const QString &text)
+{
+    control->setAccessibleDescription(text);
+    control->setFocus();
+#ifdef Q_OS_WIN
+    say(text);
+#endif
 }

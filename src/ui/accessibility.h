@@ -15,7 +15,8 @@ void installAccessibleInterfaces();
 
 // A line that only a screen reader meets: it has no size, and says each text it is given as a
 // notification, wherever the focus is. Texts that change beside the focus, which a screen
-// reader would not say by itself, go through it.
+// reader would not say by itself, go through it. How a text reaches the screen reader differs
+// between Linux and Windows; it is decided here and nowhere else.
 class SpokenNotice : public QLabel
 {
     Q_OBJECT
@@ -23,4 +24,6 @@ class SpokenNotice : public QLabel
 public:
     explicit SpokenNotice(QWidget *parent);
     void say(const QString &text);
+    // Moves the focus to the control and has the text said with it, as the control's description.
+    void sayWithFocus(QWidget *control, const QString &text);
 };

@@ -2,10 +2,12 @@
 // runs under Wine, and only a Windows process draws text as it does, with the same font engine
 // and the same font substitutes. Grabs the screen, looks for the line drawn in the look named,
 // and prints where it is. With "frame", prints instead the border styles of the top-level window
-// of that title.
+// of that title; with "uia", asks that window for its UI Automation root, as a screen reader
+// does first, which switches on Qt's bridge in the program.
 //
 //   screenfind <look> <text>     looks: label, counter, percentages, verdict, message
 //   screenfind frame <title>
+//   screenfind uia <title>
 //
 // Exit code 0 when found, 1 when not, 2 on bad arguments.
 #include "screentext.h"
@@ -63,6 +65,17 @@ int printFrame(const QString &title)
     return 0;
 }
 
+// UiaRootObjectId, which MinGW-w64 declares only beside functions whose declarations do not
+// compile as C++.
+constexpr LPARAM UiaRoot = -25;
+
+int askForAutomation(const QString &title)
+{
+    HWND window = FindWindowW(nullptr, reinterpret_cast<const wchar_t *>(title.utf16()));
+    DWORD_PTR answer = 0;
+    return window && SendMessageTimeoutW(window, WM_GETOBJECT, 0, UiaRoot, SMTO_ABORTIFHUNG, 10000, &answer) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,10 +84,13 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 3 && arguments.at(1) == QLatin1String("frame"))
         return printFrame(arguments.at(2));
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("uia"))
+        return askForAutomation(arguments.at(2));
     const std::optional<TextLook> look = arguments.size() == 3 ? lookNamed(arguments.at(1)) : std::nullopt;
     if (!look) {
         std::fputs("usage: screenfind label|counter|percentages|verdict|message <text>\n"
-                   "       screenfind frame <title>\n",
+                   "       screenfind frame <title>\n"
+                   "       screenfind uia <title>\n",
                    stderr);
         return 2;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/trim.h"
+#include "ui/accessibility.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
 #include "ui/keys.h"
@@ -110,6 +111,7 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
 
     cmdClose = makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("E&xit"),
                           twipsRect(6000, 2760, 1245, 375));
+    spoken = new SpokenNotice(this);
 
     buildReferAFriend();
     buildAdvert();
@@ -241,6 +243,18 @@ void frmNagScreen2::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     // Without a window manager nothing would give it the keyboard; with one, this asks for it.
     activateWindow();
+}
+
+// The message is said once, as the screen first comes up active: one event later, once the
+// screen reader has been told of the window and of the focus on "E&xit", either of which would
+// cut short a message said before it.
+void frmNagScreen2::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || messageSaid)
+        return;
+    messageSaid = true;
+    QMetaObject::invokeMethod(this, [this] { spoken->say(Label2->text()); }, Qt::QueuedConnection);
 }
 
 void frmNagScreen2::closeEvent(QCloseEvent *event)

@@ -11,6 +11,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class SpokenNotice;
 
 // The exit screen, the last window of a run: it advertises the publisher's other programs and
 // forum, holds the refer-a-friend form, and ends the process when it closes. It stays above
@@ -32,6 +33,7 @@ signals:
     void unloading();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,4 +70,6 @@ private:
     QLabel *picNagscreen2Icon = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *lblNagScreen2Caption = nullptr;
+    SpokenNotice *spoken = nullptr;
+    bool messageSaid = false;
 };

@@ -351,7 +351,9 @@ void frmMain::cmdNext_Click()
         intQuestionNo = modMaleFemaleTest::QuestionCount - 1;
         ShowResult(intScore);
         showPanel(fraResult);
-        cmdMain->setFocus();
+        // The focus comes to the button with the result: a screen reader says the result with it.
+        spoken->sayWithFocus(cmdMain, QStringList{lblResult[0]->text(), lblResult[1]->text(), lblResult[2]->text()}
+                                          .join(QStringLiteral(". ")));
     }
     showQuestion(intQuestionNo);
     if (panels->currentWidget() == fraQuestion)
@@ -489,9 +491,6 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
-    // The focus comes to the button with the result: a screen reader says the result with it.
-    cmdMain->setAccessibleDescription(
-        QStringList{lblResult[0]->text(), verdict.title, verdict.paragraph}.join(QStringLiteral(". ")));
 }
 
 // The offer raised last lies in front and covers the other, which is hidden: the picture and
