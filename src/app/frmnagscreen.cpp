@@ -6,8 +6,9 @@
 #include "platform/platform.h"
 #include "ui/exit/frmnagscreen2.h"
 #include "ui/linklabel.h"
-#include "ui/look.h"
+#include "ui/icons.h"
 #include "ui/main/frmmain.h"
+#include "ui/placement.h"
 
 #include <QWindow>
 

@@ -1,12 +1,35 @@
 #include "ui/controls.h"
 
 #include "ui/linklabel.h"
-#include "ui/look.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPushButton>
 #include <QStackedLayout>
+
+void setTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void sizeToText(QLabel *label)
+{
+    label->setWordWrap(false);
+    label->resize(label->sizeHint());
+}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                   const QFont &font)

@@ -52,6 +52,12 @@ private:
 
 // The controls every window is built from, named and placed as the window's design has them.
 
+void setTextColor(QWidget *widget, const QColor &color);
+void setBackground(QWidget *widget, const QColor &color);
+
+// A label that takes the size of its one-line text, keeping its top left corner.
+void sizeToText(QLabel *label);
+
 // A label of plain text in the given colour and font; its place is the caller's.
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                   const QFont &font);

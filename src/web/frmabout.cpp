@@ -2,7 +2,10 @@
 
 #include "ui/linklabel.h"
 #include "ui/controls.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
+#include "ui/placement.h"
+#include "ui/twips.h"
 #include "web/modhelp.h"
 
 #include <QPainter>

@@ -6,7 +6,8 @@
 #include "xsession.h"
 
 #include "quiz/modmalefemaletest.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,7 +7,10 @@
 #include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/controls.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
+#include "ui/placement.h"
+#include "ui/twips.h"
 #include "web/modhelp.h"
 
 #include <QCheckBox>
