@@ -5,7 +5,7 @@
 #include "app/updatereminder.h"
 #include "platform/platform.h"
 #include "ui/exit/frmnagscreen2.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
 #include "ui/icons.h"
 #include "ui/main/frmmain.h"
 #include "ui/placement.h"

@@ -1,13 +1,11 @@
 #include "ui/controls.h"
 
-#include "ui/linklabel.h"
+#include "ui/links.h"
 #include "ui/twips.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
-#include <QStackedLayout>
 
 void setTextColor(QWidget *widget, const QColor &color)
 {
@@ -70,36 +68,6 @@ LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, c
     label->setFont(font);
     setTextColor(label, color);
     return label;
-}
-
-PanelStack::PanelStack(QWidget *parent)
-    : QWidget(parent)
-    , stack(new QStackedLayout(this))
-{
-    connect(stack, &QStackedLayout::currentChanged, this, &PanelStack::currentChanged);
-}
-
-void PanelStack::addWidget(QWidget *panel)
-{
-    stack->addWidget(panel);
-}
-
-QWidget *PanelStack::currentWidget() const
-{
-    return stack->currentWidget();
-}
-
-void PanelStack::setCurrentWidget(QWidget *panel)
-{
-    stack->setCurrentWidget(panel);
-}
-
-// The second press of a double-click has made a click's start already; the release after it must
-// not make a second click.
-void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    setDown(false);
-    event->accept();
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)

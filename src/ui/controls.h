@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -11,44 +10,7 @@
 class LinkLabel;
 class QLabel;
 class QPushButton;
-class QStackedLayout;
 class QWidget;
-
-// A tick box that works as a link, as the exit screen's does: a class of its own, so that screen
-// readers meet it as a link rather than as something to tick.
-class LinkCheckBox : public QCheckBox
-{
-    Q_OBJECT
-
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    // As with LinkLabel: one double-click opens its page once.
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-};
-
-// Panels one behind the other, of which only the one in front shows and takes focus and keys:
-// a QStackedLayout in a plain widget. QStackedWidget is the same layout in a QFrame, whose frame
-// the panels never draw, and its own code is two blocks of QtWidgets (128 KiB) that nothing else
-// the first frame shows runs.
-class PanelStack : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit PanelStack(QWidget *parent = nullptr);
-
-    void addWidget(QWidget *panel);
-    QWidget *currentWidget() const;
-    void setCurrentWidget(QWidget *panel);
-
-signals:
-    void currentChanged(int index);
-
-private:
-    QStackedLayout *stack;
-};
 
 // The controls every window is built from, named and placed as the window's design has them.
 

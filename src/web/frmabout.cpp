@@ -1,7 +1,7 @@
 #include "web/frmabout.h"
 
-#include "ui/linklabel.h"
 #include "ui/controls.h"
+#include "ui/links.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
 #include "ui/placement.h"

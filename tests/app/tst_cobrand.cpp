@@ -3,7 +3,7 @@
 #include "platform/qtplatform.h"
 
 #include "support/fakeplatform.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
 #include "ui/main/frmmain.h"
 
 #include <QApplication>

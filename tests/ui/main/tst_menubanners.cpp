@@ -3,8 +3,8 @@
 #include "support/fakeplatform.h"
 #include "support/modal.h"
 #include "ui/accessibility.h"
-#include "ui/controls.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
+#include "ui/panelstack.h"
 #include "web/modhelp.h"
 
 #include <QAccessible>
