@@ -1,9 +1,9 @@
-#include "web/frmabout.h"
+#include "ui/about/frmabout.h"
 
 #include "ui/controls.h"
-#include "ui/links.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
+#include "ui/links.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
 #include "web/modhelp.h"
