@@ -1,11 +1,23 @@
 #include "ui/controls.h"
 
+#include "ui/fonts.h"
 #include "ui/links.h"
+#include "ui/placement.h"
 #include "ui/twips.h"
 
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+
+void setUpFixedWindow(QWidget *window, Qt::WindowFlags kind)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
+    window->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFont(verdana(8.25));
+    keepUnmaximised(window);
+}
 
 void setTextColor(QWidget *widget, const QColor &color)
 {

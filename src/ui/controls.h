@@ -14,6 +14,11 @@ class QWidget;
 
 // The controls every window is built from, named and placed as the window's design has them.
 
+// Sets up a window of fixed size that is destroyed when it closes: `kind` is Qt::Window or
+// Qt::Dialog, with any buttons beyond the close box. Its controls draw in verdana(8.25) unless
+// they say otherwise, and it is never maximised.
+void setUpFixedWindow(QWidget *window, Qt::WindowFlags kind);
+
 void setTextColor(QWidget *widget, const QColor &color);
 void setBackground(QWidget *widget, const QColor &color);
 

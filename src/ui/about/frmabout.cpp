@@ -38,16 +38,11 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Vexmora"));
     setWindowIcon(applicationIcon());
-    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setUpFixedWindow(this, Qt::Dialog);
     setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
-    keepUnmaximised(this);
     setBackground(this, WindowBlue);
-    setFont(verdana(8.25));
     centreOnScreen(this);
 
     // Created in tab order: the button first, so that it has the focus when the window opens.

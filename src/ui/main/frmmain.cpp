@@ -89,14 +89,9 @@ frmMain::frmMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Vexmora v1.15"));
     setWindowIcon(applicationIcon());
-    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(verdana(8.25));
-    keepUnmaximised(this);
+    setUpFixedWindow(this, Qt::Window | Qt::WindowMinimizeButtonHint);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -496,6 +491,11 @@ void frmMain::ShowResult(const qint16 &score)
     // The focus comes to the button with the result: a screen reader says the result with it.
     cmdMain->setAccessibleDescription(
         QStringList{lblResult[0]->text(), verdict.title, verdict.paragraph}.join(QStringLiteral(". ")));
+}
+
+void frmMain::bringToFront(Offer offer)
+{
+    (offer == Offer::FullBranding ? lblFullBrand : lblCobrand)->raise();
 }
 
 // The offer raised last lies in front and covers the other, which is hidden: the picture and
