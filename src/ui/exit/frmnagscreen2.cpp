@@ -1,7 +1,6 @@
 #include "ui/exit/frmnagscreen2.h"
 
 #include "platform/platform.h"
-#include "platform/trim.h"
 #include "ui/controls.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
@@ -10,6 +9,7 @@
 #include "ui/keys.h"
 #include "ui/links.h"
 #include "ui/placement.h"
+#include "ui/trim.h"
 #include "ui/twips.h"
 #include "web/modhelp.h"
 

@@ -1,7 +1,6 @@
 #include "ui/main/frmmain.h"
 
 #include "platform/platform.h"
-#include "platform/trim.h"
 #include "quiz/modmalefemaletest.h"
 #include "ui/about/frmabout.h"
 #include "ui/accessibility.h"
@@ -12,6 +11,7 @@
 #include "ui/links.h"
 #include "ui/panelstack.h"
 #include "ui/placement.h"
+#include "ui/trim.h"
 #include "ui/twips.h"
 #include "web/modhelp.h"
 
