@@ -159,9 +159,6 @@ void frmMain::buildDetails()
     txtName->setGeometry(twipsRect(3600, 1440, 3000, 350));
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
-    // Their bold comes right after the window's first frame (see eventFilter): empty, they draw
-    // only the cursor, as high in the panel's font as in its bold, and the bold would cost a font
-    // load before the window is on screen.
     for (QLineEdit *box : {txtName, txtAge})
         box->setMaxLength(NoLengthLimit);
 
@@ -395,6 +392,9 @@ bool frmMain::txtAge_Composed(const QInputMethodEvent &event)
     return true;
 }
 
+// Right after the window's first frame (see eventFilter): empty, the text boxes draw only the
+// cursor, as high in the panel's font as in its bold, and the bold would cost a font load before
+// the window is on screen.
 void frmMain::giveTextBoxesTheirFont()
 {
     for (QLineEdit *box : {txtName, txtAge})
