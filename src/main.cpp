@@ -2,7 +2,7 @@
 #include "platform/qtplatform.h"
 #include "platform/windowsystem.h"
 #include "ui/accessibility.h"
-#include "ui/look.h"
+#include "ui/style.h"
 
 #include <QApplication>
 

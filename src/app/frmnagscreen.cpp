@@ -5,9 +5,9 @@
 #include "app/updatereminder.h"
 #include "platform/platform.h"
 #include "ui/exit/frmnagscreen2.h"
-#include "ui/linklabel.h"
-#include "ui/look.h"
+#include "ui/icons.h"
 #include "ui/main/frmmain.h"
+#include "ui/placement.h"
 
 #include <QWindow>
 
@@ -73,12 +73,12 @@ void frmNagScreen::CoBrand_Randomize()
     case 2:
     case 4:
     case 6:
-        main->lblFullBrand->raise();
+        main->bringToFront(frmMain::Offer::FullBranding);
         break;
     case 1:
     case 3:
     case 5:
-        main->lblCobrand->raise();
+        main->bringToFront(frmMain::Offer::CoBranding);
         break;
     default: // 7 keeps the order the window was built with
         break;

@@ -11,7 +11,11 @@ public:
     // One lock per program file name. On Unix it is a file in privateLockFolder(), or in the
     // given folder, which must be private to this user; with no folder, no lock can be kept.
     explicit InstanceLock(const QString &programName);
-    InstanceLock(const QString &programName, const QString &folder);
+    InstanceLock(const QString &programName, const QString &folder)
+        : programName(programName)
+        , folder(folder)
+    {
+    }
     ~InstanceLock();
     InstanceLock(const InstanceLock &) = delete;
     InstanceLock &operator=(const InstanceLock &) = delete;

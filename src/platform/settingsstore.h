@@ -15,6 +15,9 @@ public:
     bool save(const QString &key, const QString &value) const;
 
 private:
+    // Where the program's values lie in the store.
+    static inline const QString Section = QStringLiteral("Settings/");
+
     QString organization;
     QString application;
 };

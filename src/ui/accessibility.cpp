@@ -1,7 +1,7 @@
 #include "ui/accessibility.h"
 
-#include "ui/controls.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
+#include "ui/panelstack.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -1,12 +1,45 @@
 #include "ui/controls.h"
 
-#include "ui/linklabel.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/links.h"
+#include "ui/placement.h"
+#include "ui/twips.h"
 
 #include <QLabel>
-#include <QMouseEvent>
+#include <QPalette>
 #include <QPushButton>
-#include <QStackedLayout>
+
+void setUpFixedWindow(QWidget *window, Qt::WindowFlags kind)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
+    window->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFont(verdana(8.25));
+    keepUnmaximised(window);
+}
+
+void setTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void sizeToText(QLabel *label)
+{
+    label->setWordWrap(false);
+    label->resize(label->sizeHint());
+}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,
                   const QFont &font)
@@ -47,36 +80,6 @@ LinkLabel *makeLink(QWidget *parent, const QString &name, const QString &text, c
     label->setFont(font);
     setTextColor(label, color);
     return label;
-}
-
-PanelStack::PanelStack(QWidget *parent)
-    : QWidget(parent)
-    , stack(new QStackedLayout(this))
-{
-    connect(stack, &QStackedLayout::currentChanged, this, &PanelStack::currentChanged);
-}
-
-void PanelStack::addWidget(QWidget *panel)
-{
-    stack->addWidget(panel);
-}
-
-QWidget *PanelStack::currentWidget() const
-{
-    return stack->currentWidget();
-}
-
-void PanelStack::setCurrentWidget(QWidget *panel)
-{
-    stack->setCurrentWidget(panel);
-}
-
-// The second press of a double-click has made a click's start already; the release after it must
-// not make a second click.
-void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    setDown(false);
-    event->accept();
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &box)

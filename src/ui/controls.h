@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -11,46 +10,20 @@
 class LinkLabel;
 class QLabel;
 class QPushButton;
-class QStackedLayout;
 class QWidget;
 
-// A tick box that works as a link, as the exit screen's does: a class of its own, so that screen
-// readers meet it as a link rather than as something to tick.
-class LinkCheckBox : public QCheckBox
-{
-    Q_OBJECT
-
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    // As with LinkLabel: one double-click opens its page once.
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-};
-
-// Panels one behind the other, of which only the one in front shows and takes focus and keys:
-// a QStackedLayout in a plain widget. QStackedWidget is the same layout in a QFrame, whose frame
-// the panels never draw, and its own code is two blocks of QtWidgets (128 KiB) that nothing else
-// the first frame shows runs.
-class PanelStack : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit PanelStack(QWidget *parent = nullptr);
-
-    void addWidget(QWidget *panel);
-    QWidget *currentWidget() const;
-    void setCurrentWidget(QWidget *panel);
-
-signals:
-    void currentChanged(int index);
-
-private:
-    QStackedLayout *stack;
-};
-
 // The controls every window is built from, named and placed as the window's design has them.
+
+// Sets up a window of fixed size that is destroyed when it closes: `kind` is Qt::Window or
+// Qt::Dialog, with any buttons beyond the close box. Its controls draw in verdana(8.25) unless
+// they say otherwise, and it is never maximised.
+void setUpFixedWindow(QWidget *window, Qt::WindowFlags kind);
+
+void setTextColor(QWidget *widget, const QColor &color);
+void setBackground(QWidget *widget, const QColor &color);
+
+// A label that takes the size of its one-line text, keeping its top left corner.
+void sizeToText(QLabel *label);
 
 // A label of plain text in the given colour and font; its place is the caller's.
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QColor &color,

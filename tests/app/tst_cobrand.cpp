@@ -3,7 +3,7 @@
 #include "platform/qtplatform.h"
 
 #include "support/fakeplatform.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
 #include "ui/main/frmmain.h"
 
 #include <QApplication>
@@ -86,8 +86,8 @@ void tst_CoBrand::drawnOnceAtStartUp()
         if (auto *found = qobject_cast<frmMain *>(window))
             main = found;
     QVERIFY(main && main->isVisible());
-    QWidget *frame = main->lblFullBrand->parentWidget();
-    QCOMPARE(frame->childAt(main->lblFullBrand->geometry().center())->objectName(), front);
+    const auto *fullBrand = main->findChild<LinkLabel *>(QStringLiteral("lblFullBrand"));
+    QCOMPARE(fullBrand->parentWidget()->childAt(fullBrand->geometry().center())->objectName(), front);
 }
 
 void tst_CoBrand::sharesOfTheRealGenerator()

@@ -2,7 +2,7 @@
 
 #include "app/endapplication.h"
 #include "support/fakeplatform.h"
-#include "ui/controls.h"
+#include "ui/panelstack.h"
 #include "web/modhelp.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "e2efixture.h"
 
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QDir>
 #include <QPalette>

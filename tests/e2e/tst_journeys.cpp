@@ -3,7 +3,7 @@
 
 #include "e2efixture.h"
 
-#include "ui/look.h"
+#include "ui/twips.h"
 
 #include <QProcess>
 #include <QUrl>

@@ -1,6 +1,7 @@
 #include "screentext.h"
 
-#include "ui/look.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
 
 #include <QLabel>
 #include <QTest>

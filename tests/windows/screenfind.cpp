@@ -11,7 +11,7 @@
 //
 // Exit code 0 when found, 1 when not, 2 on bad arguments.
 #include "screentext.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,19 +1,21 @@
 #include "ui/exit/frmnagscreen2.h"
 
 #include "platform/platform.h"
-#include "platform/trim.h"
 #include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/exit/modtellafriend.h"
 #include "ui/exit/prompttextbox.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
 #include "ui/keys.h"
-#include "ui/linklabel.h"
-#include "ui/controls.h"
-#include "ui/look.h"
+#include "ui/links.h"
+#include "ui/placement.h"
+#include "ui/trim.h"
+#include "ui/twips.h"
 #include "web/modhelp.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,49 +72,11 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     , icon(icon)
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setUpFixedWindow(this, Qt::Window);
     setFixedSize(twipsToPixels(11115), twipsToPixels(4725));
-    keepUnmaximised(this);
     setBackground(this, Qt::white);
-    setFont(verdana(8.25));
 
-    picNagscreen2Icon = new QLabel(this);
-    picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
-    picNagscreen2Icon->setAlignment(Qt::AlignCenter);
-
-    // Only the installed ones: asked for a family that is not, fontconfig first searches for its
-    // fallbacks (as slow as loading a font) before Qt tries the next in the list.
-    QStringList titleFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                 QStringLiteral("DejaVu Sans")};
-    const QStringList installed = QFontDatabase::families();
-    titleFamilies.removeIf([&](const QString &family) { return !installed.contains(family, Qt::CaseInsensitive); });
-    QFont titleFont;
-    titleFont.setFamilies(titleFamilies);
-    titleFont.setPointSizeF(18);
-    lblNagScreen2Caption = makeLabel(this, QStringLiteral("lblNagScreen2Caption"), QString(), Qt::black,
-                                     titleFont);
-    lblNagScreen2Caption->move(twipsToPixels(1080), twipsToPixels(240));
-
-    Label2 = boxLabel(this, QStringLiteral("Label2"), SupportText(1), palette().color(QPalette::WindowText),
-                      verdana(9.75, true), twipsRect(120, 840, 6975, 1095));
-
-    Check1 = new LinkCheckBox(this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
-    Check1->setText(QStringLiteral("Visit %1 Now").arg(modHelp::SiteName()));
-    Check1->setFont(underlined(verdana(14.25)));
-    setTextColor(Check1, LinkBlue);
-    Check1->setCursor(Qt::PointingHandCursor);
-    shrinkToWidth(Check1);
-
-    cmdClose = makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("E&xit"),
-                          twipsRect(6000, 2760, 1245, 375));
-    spoken = new SpokenNotice(this);
-
+    buildSupport();
     buildReferAFriend();
     buildAdvert();
 
@@ -134,6 +98,38 @@ frmNagScreen2::frmNagScreen2(const QIcon &icon, QWidget *parent)
     Form_Load();
     centreOnScreen(this);
     cmdClose->setFocus();
+}
+
+void frmNagScreen2::buildSupport()
+{
+    picNagscreen2Icon = new QLabel(this);
+    picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
+    picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
+    picNagscreen2Icon->setAlignment(Qt::AlignCenter);
+
+    QFont titleFont;
+    titleFont.setFamilies(installedFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")}));
+    titleFont.setPointSizeF(18);
+    lblNagScreen2Caption = makeLabel(this, QStringLiteral("lblNagScreen2Caption"), QString(), Qt::black,
+                                     titleFont);
+    lblNagScreen2Caption->move(twipsToPixels(1080), twipsToPixels(240));
+
+    Label2 = boxLabel(this, QStringLiteral("Label2"), SupportText(1), palette().color(QPalette::WindowText),
+                      verdana(9.75, true), twipsRect(120, 840, 6975, 1095));
+
+    Check1 = new LinkCheckBox(this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
+    Check1->setText(QStringLiteral("Visit %1 Now").arg(modHelp::SiteName()));
+    Check1->setFont(underlined(verdana(14.25)));
+    setTextColor(Check1, LinkBlue);
+    Check1->setCursor(Qt::PointingHandCursor);
+    shrinkToWidth(Check1);
+
+    cmdClose = makeButton(this, QStringLiteral("cmdClose"), QStringLiteral("E&xit"),
+                          twipsRect(6000, 2760, 1245, 375));
+    spoken = new SpokenNotice(this);
 }
 
 void frmNagScreen2::buildReferAFriend()

@@ -47,6 +47,7 @@ private:
     void txtEmail_KeyPress(int &KeyAscii);
     void txtFriendEmail_KeyPress(int &KeyAscii);
 
+    void buildSupport(); // the title, the support text, the link to the forum and Exit
     void buildAdvert();
     void buildReferAFriend();
     void refuseSpace(int &KeyAscii, PromptTextBox *box);

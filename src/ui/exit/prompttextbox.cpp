@@ -1,8 +1,8 @@
 #include "ui/exit/prompttextbox.h"
 
-#include "platform/trim.h"
 #include "ui/controls.h"
 #include "ui/keys.h"
+#include "ui/trim.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

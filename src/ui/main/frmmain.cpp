@@ -1,14 +1,18 @@
 #include "ui/main/frmmain.h"
 
 #include "platform/platform.h"
-#include "platform/trim.h"
 #include "quiz/modmalefemaletest.h"
+#include "ui/about/frmabout.h"
 #include "ui/accessibility.h"
-#include "ui/keys.h"
-#include "ui/linklabel.h"
 #include "ui/controls.h"
-#include "ui/look.h"
-#include "web/frmabout.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
+#include "ui/keys.h"
+#include "ui/links.h"
+#include "ui/panelstack.h"
+#include "ui/placement.h"
+#include "ui/trim.h"
+#include "ui/twips.h"
 #include "web/modhelp.h"
 
 #include <QBoxLayout>
@@ -85,14 +89,9 @@ frmMain::frmMain(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Vexmora v1.15"));
     setWindowIcon(applicationIcon());
-    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(verdana(8.25));
-    keepUnmaximised(this);
+    setUpFixedWindow(this, Qt::Window | Qt::WindowMinimizeButtonHint);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -160,9 +159,6 @@ void frmMain::buildDetails()
     txtName->setGeometry(twipsRect(3600, 1440, 3000, 350));
     txtAge->setObjectName(QStringLiteral("txtAge"));
     txtAge->setGeometry(twipsRect(3600, 1860, 350, 350));
-    // Their bold comes right after the window's first frame (see eventFilter): empty, they draw
-    // only the cursor, as high in the panel's font as in its bold, and the bold would cost a font
-    // load before the window is on screen.
     for (QLineEdit *box : {txtName, txtAge})
         box->setMaxLength(NoLengthLimit);
 
@@ -398,6 +394,9 @@ bool frmMain::txtAge_Composed(const QInputMethodEvent &event)
     return true;
 }
 
+// Right after the window's first frame (see eventFilter): empty, the text boxes draw only the
+// cursor, as high in the panel's font as in its bold, and the bold would cost a font load before
+// the window is on screen.
 void frmMain::giveTextBoxesTheirFont()
 {
     for (QLineEdit *box : {txtName, txtAge})
@@ -491,6 +490,11 @@ void frmMain::ShowResult(const qint16 &score)
     paragraph->setText(verdict.paragraph);
     paragraph->resize(paragraph->width(),
                       std::max(twipsToPixels(555), paragraph->heightForWidth(paragraph->width())));
+}
+
+void frmMain::bringToFront(Offer offer)
+{
+    (offer == Offer::FullBranding ? lblFullBrand : lblCobrand)->raise();
 }
 
 // The offer raised last lies in front and covers the other, which is hidden: the picture and

@@ -34,8 +34,8 @@ public:
     void ShowResult(const qint16 &score);
 
     // The two offers at the bottom share one place; the start-up draw brings one to the front.
-    LinkLabel *lblFullBrand = nullptr;
-    LinkLabel *lblCobrand = nullptr;
+    enum class Offer { FullBranding, CoBranding };
+    void bringToFront(Offer offer);
 
 signals:
     // The window is closing, by its close box or by File, Exit; it never refuses.
@@ -76,6 +76,8 @@ private:
     void setCentredText(QLabel *label, const QString &text);
 
     QMenuBar *bar = nullptr;
+    LinkLabel *lblFullBrand = nullptr;
+    LinkLabel *lblCobrand = nullptr;
     PanelStack *panels = nullptr; // only the panel in front takes focus and keys
     SpokenNotice *spoken = nullptr;
     QFrame *fraDetails = nullptr;

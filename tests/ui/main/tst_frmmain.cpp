@@ -1,7 +1,7 @@
 #include "ui/main/frmmain.h"
 
 #include "support/fakeplatform.h"
-#include "ui/controls.h"
+#include "ui/panelstack.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "support/fakeplatform.h"
 #include "support/modal.h"
 #include "ui/accessibility.h"
-#include "ui/controls.h"
-#include "ui/linklabel.h"
+#include "ui/links.h"
+#include "ui/panelstack.h"
 #include "web/modhelp.h"
 
 #include <QAccessible>
@@ -158,21 +158,19 @@ void tst_MenuBanners::onlyTheBannerInFrontTakesTheClick()
 {
     QFETCH(bool, coBrandInFront);
     QFETCH(QString, key);
+    auto *fullBrand = form->findChild<LinkLabel *>(QStringLiteral("lblFullBrand"));
+    auto *coBrand = form->findChild<LinkLabel *>(QStringLiteral("lblCobrand"));
     if (coBrandInFront)
-        form->lblCobrand->raise();
-    QCOMPARE(form->lblCobrand->geometry(), form->lblFullBrand->geometry());
-    for (const QPoint &corner : {form->lblFullBrand->geometry().topLeft() + QPoint(2, 2),
-                                 form->lblFullBrand->geometry().center()}) {
-        const QPoint at = form->lblFullBrand->parentWidget()->mapTo(form, corner);
+        form->bringToFront(frmMain::Offer::CoBranding);
+    QCOMPARE(coBrand->geometry(), fullBrand->geometry());
+    for (const QPoint &corner : {fullBrand->geometry().topLeft() + QPoint(2, 2), fullBrand->geometry().center()}) {
+        const QPoint at = fullBrand->parentWidget()->mapTo(form, corner);
         QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
     }
     QCOMPARE(fake->addresses, QStringList(2, modHelp::WebPageAddress(key)));
     // The covered one is out of a screen reader's way too.
-    LinkLabel *covered = coBrandInFront ? form->lblFullBrand : form->lblCobrand;
-    QVERIFY(QAccessible::queryAccessibleInterface(covered)->state().invisible);
-    QVERIFY(!QAccessible::queryAccessibleInterface(coBrandInFront ? form->lblCobrand : form->lblFullBrand)
-                 ->state()
-                 .invisible);
+    QVERIFY(QAccessible::queryAccessibleInterface(coBrandInFront ? fullBrand : coBrand)->state().invisible);
+    QVERIFY(!QAccessible::queryAccessibleInterface(coBrandInFront ? coBrand : fullBrand)->state().invisible);
 }
 
 void tst_MenuBanners::bannerTextsFitTheirBoxes_data()
@@ -233,7 +231,7 @@ void tst_MenuBanners::aboutIsModalFromTheMenu()
         modalName = modal->objectName();
         ownerless = modal->parentWidget() == nullptr && modal->windowModality() == Qt::ApplicationModal;
         // The main window takes no input while the About window is open.
-        clickAt(form->lblFullBrand);
+        clickAt(form->findChild<LinkLabel *>(QStringLiteral("lblFullBrand")));
         mainTookClick = !fake->addresses.isEmpty();
         QTest::keyClick(modal, Qt::Key_Escape);
     });

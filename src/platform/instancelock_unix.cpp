@@ -1,8 +1,5 @@
 #include "platform/instancelock.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -12,53 +9,11 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
-InstanceLock::InstanceLock(const QString &programName, const QString &folder)
-    : programName(programName)
-    , folder(folder)
-{
-}
-
-#ifdef Q_OS_WIN
-InstanceLock::InstanceLock(const QString &programName)
-    : InstanceLock(programName, QString())
-{
-}
-#else
 InstanceLock::InstanceLock(const QString &programName)
     : InstanceLock(programName, privateLockFolder())
 {
 }
-#endif
-
-#ifdef Q_OS_WIN
-
-InstanceLock::~InstanceLock()
-{
-    if (mutex)
-        CloseHandle(mutex);
-}
-
-bool InstanceLock::take()
-{
-    if (mutex)
-        return true;
-    // A named mutex in the log-on session's own namespace: one copy per user session, and
-    // Windows closes it with the process.
-    const std::wstring name = (QStringLiteral("Local\\") + programName + QStringLiteral(".instance")).toStdWString();
-    HANDLE handle = CreateMutexW(nullptr, FALSE, name.c_str());
-    if (!handle)
-        return true; // the name is taken by another kind of object: no lock can be kept
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(handle);
-        return false;
-    }
-    mutex = handle;
-    return true;
-}
-
-#else
 
 namespace {
 
@@ -142,5 +97,3 @@ QString privateLockFolder()
         ::chmod(native.constData(), 0700);
     return isPrivateFolder(folder) ? folder : QString();
 }
-
-#endif

@@ -1,4 +1,4 @@
-#include "web/frmabout.h"
+#include "ui/about/frmabout.h"
 
 #include "support/fakeplatform.h"
 #include "support/modal.h"

@@ -1,4 +1,4 @@
-#include "ui/linklabel.h"
+#include "ui/links.h"
 
 #include <QMouseEvent>
 
@@ -15,14 +15,6 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
 }
 
-// The second press of a double-click was a click's start already; the release after it must
-// not make a second click, so one double-click opens its page once.
-void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    pressed = false;
-    event->accept();
-}
-
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     // A press dragged off the label before release is no click, as with a button.
@@ -31,4 +23,18 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         emit clicked();
+}
+
+// The second press of a double-click was a click's start already; the release after it must
+// not make a second click, so one double-click opens its page once.
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    pressed = false;
+    event->accept();
+}
+
+void LinkCheckBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    setDown(false);
+    event->accept();
 }

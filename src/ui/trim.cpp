@@ -1,4 +1,4 @@
-#include "platform/trim.h"
+#include "ui/trim.h"
 
 QString trimSpaces(const QString &text)
 {

@@ -6,7 +6,7 @@
 
 #include <QProcess>
 
-class tst_placement : public E2eTest
+class tst_windowplacement : public E2eTest
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private:
     void staysAboveWindowRaisedLater(quint32 exitScreen, int monitor);
 };
 
-void tst_placement::closingMainWindowShowsExitScreenOnTop_data()
+void tst_windowplacement::closingMainWindowShowsExitScreenOnTop_data()
 {
     QTest::addColumn<QStringList>("keys"); // none: the close box
     QTest::addColumn<QString>("windowManager");
@@ -44,7 +44,7 @@ void tst_placement::closingMainWindowShowsExitScreenOnTop_data()
     }
 }
 
-void tst_placement::closingMainWindowShowsExitScreenOnTop()
+void tst_windowplacement::closingMainWindowShowsExitScreenOnTop()
 {
     QFETCH(QStringList, keys);
     QFETCH(QString, windowManager);
@@ -75,7 +75,7 @@ void tst_placement::closingMainWindowShowsExitScreenOnTop()
     staysAboveWindowRaisedLater(exitScreen, monitor);
 }
 
-void tst_placement::messageBoxOnMonitor(quint32 exitScreen, int monitor)
+void tst_windowplacement::messageBoxOnMonitor(quint32 exitScreen, int monitor)
 {
     QVERIFY(x->keys(exitScreen, {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
                                  QStringLiteral("Tab"), QStringLiteral("space")}));
@@ -95,7 +95,7 @@ void tst_placement::messageBoxOnMonitor(quint32 exitScreen, int monitor)
     QTRY_COMPARE(titles(), QStringList{ApplicationTitle});
 }
 
-void tst_placement::staysAboveWindowRaisedLater(quint32 exitScreen, int monitor)
+void tst_windowplacement::staysAboveWindowRaisedLater(quint32 exitScreen, int monitor)
 {
     const QString otherTitle = QStringLiteral("Raised after the exit screen");
     const QPoint otherAt = XSession::monitor(monitor).topLeft() + QPoint(212, 184);
@@ -110,7 +110,7 @@ void tst_placement::staysAboveWindowRaisedLater(quint32 exitScreen, int monitor)
     QVERIFY2(stack.indexOf(exitScreen) > stack.indexOf(other), qPrintable(QStringLiteral("%1 below %2").arg(exitScreen).arg(other)));
 }
 
-void tst_placement::aboutCentredWithItsFrame_data()
+void tst_windowplacement::aboutCentredWithItsFrame_data()
 {
     QTest::addColumn<QString>("windowManager");
     QTest::addColumn<int>("monitors"); // two: the main window moved to the second first
@@ -125,7 +125,7 @@ void tst_placement::aboutCentredWithItsFrame_data()
     }
 }
 
-void tst_placement::aboutCentredWithItsFrame()
+void tst_windowplacement::aboutCentredWithItsFrame()
 {
     QFETCH(QString, windowManager);
     QFETCH(int, monitors);
@@ -147,6 +147,6 @@ void tst_placement::aboutCentredWithItsFrame()
 
 int main(int argc, char *argv[])
 {
-    return runEndToEnd<tst_placement>(argc, argv);
+    return runEndToEnd<tst_windowplacement>(argc, argv);
 }
-#include "tst_placement.moc"
+#include "tst_windowplacement.moc"

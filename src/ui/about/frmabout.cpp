@@ -1,8 +1,11 @@
-#include "web/frmabout.h"
+#include "ui/about/frmabout.h"
 
-#include "ui/linklabel.h"
 #include "ui/controls.h"
-#include "ui/look.h"
+#include "ui/fonts.h"
+#include "ui/icons.h"
+#include "ui/links.h"
+#include "ui/placement.h"
+#include "ui/twips.h"
 #include "web/modhelp.h"
 
 #include <QPainter>
@@ -35,16 +38,11 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Vexmora"));
     setWindowIcon(applicationIcon());
-    // On Windows the fixed size also gets the thin fixed border, without a sizing frame.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setUpFixedWindow(this, Qt::Dialog);
     setFixedSize(twipsToPixels(7065), twipsToPixels(2910));
-    keepUnmaximised(this);
     setBackground(this, WindowBlue);
-    setFont(verdana(8.25));
     centreOnScreen(this);
 
     // Created in tab order: the button first, so that it has the focus when the window opens.
