@@ -130,8 +130,11 @@ void E2eTest::startMainWindow(QProcess *&program, quint32 &window, int monitor)
         return;
     // Off the monitor's centre: a window centred over it, as an owned dialog is, is then not
     // centred on the monitor.
+    x->watch(window);
     QVERIFY(x->move(window, XSession::monitor(monitor).topLeft() + QPoint(40, 60)));
     QTRY_VERIFY_WITH_TIMEOUT(XSession::monitor(monitor).contains(x->frameGeometry(window)), WindowTimeout);
+    // The user's next step comes after the program has heard where its window went.
+    QTRY_VERIFY(XSession::monitor(monitor).contains(x->toldPosition(window)));
 }
 
 void E2eTest::closeMainWindowToExitScreen(QProcess *&program, quint32 &exitScreen)

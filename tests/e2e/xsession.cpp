@@ -15,9 +15,6 @@
 #ifndef VEXMORA_PROGRAM
 #error "VEXMORA_PROGRAM must name the built program"
 #endif
-#ifndef XWINDOW_TOOL
-#error "XWINDOW_TOOL must name the xwindow helper"
-#endif
 
 using namespace childprocess;
 
@@ -25,6 +22,7 @@ XSession::XSession() = default;
 
 XSession::~XSession()
 {
+    display.reset();
     for (auto &program : programs)
         end(*program);
     endGroup(windowManager.get());
@@ -75,6 +73,9 @@ bool XSession::start(int monitors)
         return fail(QStringLiteral("Xvfb gave no display number:\n%1").arg(QString::fromLocal8Bit(log.readAll())));
     }
     environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
+    display = XConnection::open(environment.value(QStringLiteral("DISPLAY")), cookie);
+    if (!display)
+        return fail(QStringLiteral("cannot reach the display %1").arg(environment.value(QStringLiteral("DISPLAY"))));
     // The first monitor takes the screen's one output; the others have none, as RandR allows.
     // They last because the server never resets (-noreset): it would forget them when the last
     // client leaves.
@@ -170,7 +171,7 @@ bool XSession::startWindowManager(const QString &name)
     const QDeadlineTimer deadline(ToolTimeout);
     while (!deadline.hasExpired() && windowManager->state() == QProcess::Running) {
         if ((manager->startupOption.isEmpty() || QFile::exists(started))
-            && !property(QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
+            && !display->numbers(display->root(), "_NET_SUPPORTING_WM_CHECK").isEmpty())
             return true;
         windowManager->waitForFinished(20); // notices a manager that gave up
     }
@@ -245,7 +246,7 @@ bool XSession::makeHome()
 // number the server picks: the format of libXau, every field a 16-bit length and its bytes.
 bool XSession::writeAuthority(const QString &path)
 {
-    QByteArray cookie(16, Qt::Uninitialized);
+    cookie = QByteArray(16, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(cookie.data()), 4);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -371,28 +372,20 @@ bool XSession::xdotool(const QStringList &arguments, QByteArray *output, bool em
 
 QList<XSession::Window> XSession::visibleWindows()
 {
-    QByteArray ids;
-    if (!xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                  QStringLiteral(".")},
-                 &ids, true))
-        return {};
     // A window manager's own windows carry titles too ("mutter guard window"); it lists the
     // windows it manages. The client list, not the stacking list: under xfwm4 the stacking list
     // missed the program's windows in every row.
-    QList<quint32> managed;
     const bool underManager = windowManager && windowManager->state() == QProcess::Running;
-    if (underManager) {
-        for (const QString &id : property(QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")))
-            managed << id.toUInt(nullptr, 0);
-    }
+    const QList<quint32> managed = underManager ? display->numbers(display->root(), "_NET_CLIENT_LIST")
+                                                : QList<quint32>();
     QList<Window> windows;
-    for (const QByteArray &id : ids.split('\n')) {
-        if (id.isEmpty() || (underManager && !managed.contains(id.toUInt())))
+    for (const quint32 id : display->titledWindows()) {
+        if (underManager && !managed.contains(id))
             continue;
-        QByteArray title;
         // A window that vanished in between is no longer visible: leave it out.
-        if (xdotool({QStringLiteral("getwindowname"), QString::fromLatin1(id)}, &title, true) && !title.isEmpty())
-            windows.append({id.toUInt(), QString::fromUtf8(title).chopped(1)});
+        const QString title = display->title(id);
+        if (!title.isEmpty())
+            windows.append({id, title});
     }
     return windows;
 }
@@ -412,119 +405,47 @@ quint32 XSession::window(const QString &title)
 
 QRect XSession::geometry(quint32 window)
 {
-    QByteArray shell;
-    if (!xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window)}, &shell))
-        return {};
-    QRect rect;
-    for (const QByteArray &line : shell.split('\n')) {
-        const int value = line.mid(line.indexOf('=') + 1).toInt();
-        if (line.startsWith("X="))
-            rect.moveLeft(value);
-        else if (line.startsWith("Y="))
-            rect.moveTop(value);
-        else if (line.startsWith("WIDTH="))
-            rect.setWidth(value);
-        else if (line.startsWith("HEIGHT="))
-            rect.setHeight(value);
-    }
-    return rect;
+    return display->geometry(window);
 }
 
 QRect XSession::frameGeometry(quint32 window)
 {
-    // xwininfo, not xdotool: under a window manager that reparents, xdotool counts the frame's
-    // offset twice for some windows.
-    QByteArray info;
-    if (!run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)}, &info))
-        return {};
-    QRect client;
-    for (const QByteArray &line : info.split('\n')) {
-        const int value = line.mid(line.indexOf(':') + 1).trimmed().toInt();
-        if (line.contains("Absolute upper-left X:"))
-            client.moveLeft(value);
-        else if (line.contains("Absolute upper-left Y:"))
-            client.moveTop(value);
-        else if (line.trimmed().startsWith("Width:"))
-            client.setWidth(value);
-        else if (line.trimmed().startsWith("Height:"))
-            client.setHeight(value);
-    }
-    QByteArray line;
-    if (client.isNull()
-        || !run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window), QStringLiteral("_NET_FRAME_EXTENTS")},
-                &line))
+    const QRect client = display->geometry(window);
+    // Left, right, top, bottom; none without a window manager.
+    const QList<quint32> sides = display->numbers(window, "_NET_FRAME_EXTENTS");
+    if (client.isNull() || sides.size() != 4)
         return client;
-    // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 20, 1": left, right, top, bottom; "not found." without
-    // a window manager.
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0)
-        return client;
-    const QList<QByteArray> sides = line.mid(equals + 1).split(',');
-    if (sides.size() != 4)
-        return client;
-    return client.adjusted(-sides[0].trimmed().toInt(), -sides[2].trimmed().toInt(), sides[1].trimmed().toInt(),
-                           sides[3].trimmed().toInt());
+    return client.adjusted(-int(sides[0]), -int(sides[2]), int(sides[1]), int(sides[3]));
 }
 
 quint32 XSession::focusedWindow()
 {
-    QByteArray id;
-    if (!xdotool({QStringLiteral("getwindowfocus")}, &id))
-        return 0;
-    return id.trimmed().toUInt();
+    return display->focus();
 }
 
 qint64 XSession::windowPid(quint32 window)
 {
-    QByteArray pid;
-    if (!xdotool({QStringLiteral("getwindowpid"), QString::number(window)}, &pid))
-        return 0;
-    return pid.trimmed().toLongLong();
-}
-
-QStringList XSession::property(const QString &window, const QString &name)
-{
-    QByteArray line;
-    const QStringList target = window == QLatin1String("-root") ? QStringList{window}
-                                                                : QStringList{QStringLiteral("-id"), window};
-    if (!run(QStringLiteral("xprop"), target + QStringList{name}, &line))
-        return {};
-    // "_NET_WM_STATE(ATOM) = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP", or for windows
-    // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x200007, 0x400003"; "not found." or
-    // "no such atom" when there is none.
-    qsizetype start = line.indexOf('=');
-    if (start < 0)
-        start = line.indexOf('#');
-    if (start < 0)
-        return {};
-    QStringList values;
-    for (const QByteArray &value : line.mid(start + 1).split(','))
-        if (!value.trimmed().isEmpty())
-            values << QString::fromLatin1(value.trimmed());
-    return values;
+    return display->numbers(window, "_NET_WM_PID").value(0);
 }
 
 QStringList XSession::windowState(quint32 window)
 {
-    return property(QString::number(window), QStringLiteral("_NET_WM_STATE"));
+    return display->atoms(window, "_NET_WM_STATE");
 }
 
 QStringList XSession::allowedActions(quint32 window)
 {
-    return property(QString::number(window), QStringLiteral("_NET_WM_ALLOWED_ACTIONS"));
+    return display->atoms(window, "_NET_WM_ALLOWED_ACTIONS");
 }
 
 QList<quint32> XSession::stacking()
 {
-    QList<quint32> windows;
-    for (const QString &id : property(QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")))
-        windows << id.toUInt(nullptr, 0);
-    return windows;
+    return display->numbers(display->root(), "_NET_CLIENT_LIST_STACKING");
 }
 
 bool XSession::maximise(quint32 window)
 {
-    return run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("maximise"), QString::number(window)});
+    return display->maximise(window);
 }
 
 bool XSession::keys(quint32 window, const QStringList &keys)
@@ -567,28 +488,25 @@ bool XSession::move(quint32 window, QPoint to)
 
 bool XSession::close(quint32 window)
 {
-    return run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("close"), QString::number(window)});
+    return display->close(window);
 }
 
 QImage XSession::grab(quint32 window)
 {
-    QByteArray png;
-    if (!run(QStringLiteral(XWINDOW_TOOL),
-             {QStringLiteral("grab"), window ? QString::number(window) : QStringLiteral("root")}, &png))
-        return {};
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    return display->image(window);
 }
 
 QStringList XSession::keepEvidence(const QString &base)
 {
     QStringList kept;
+    if (!display)
+        return kept; // the display never started: the test says why
     const QString picture = base + QStringLiteral(".png");
     if (grab(0).save(picture))
         kept << picture;
-    QByteArray text, windows, root;
-    run(QStringLiteral(XWINDOW_TOOL), {QStringLiteral("tree"), QStringLiteral("root")}, &windows);
+    QByteArray text, root;
     run(QStringLiteral("xprop"), {QStringLiteral("-root")}, &root);
-    text += "Windows, child under parent:\n" + windows + "\nThe root window:\n" + root;
+    text += "Windows, child under parent:\n" + display->tree(display->root()) + "\nThe root window:\n" + root;
     if (!windowManagerLog.isEmpty()) {
         QFile log(windowManagerLog);
         log.open(QIODevice::ReadOnly);

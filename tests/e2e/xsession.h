@@ -1,6 +1,7 @@
 #pragma once
 
 #include "atspibus.h"
+#include "xconnection.h"
 
 #include <QImage>
 #include <QList>
@@ -83,6 +84,12 @@ public:
     QRect geometry(quint32 window);
     // The same with the window manager's frame, as _NET_FRAME_EXTENTS gives it.
     QRect frameGeometry(quint32 window);
+    // Where the program was last told its window lies, from the window manager or the X server;
+    // null until one came after watch(). A window manager moves the frame first and tells the
+    // program after, so a test that acts as soon as the frame has moved may be faster than the
+    // program's knowledge of its place.
+    void watch(quint32 window) { display->watch(window); }
+    QPoint toldPosition(quint32 window) { return display->toldPosition(window); }
     // The window that has the keyboard.
     quint32 focusedWindow();
     qint64 windowPid(quint32 window);
@@ -128,16 +135,16 @@ private:
     bool xdotool(const QStringList &arguments, QByteArray *output = nullptr, bool emptyIsFine = false);
     bool fail(const QString &reason);
     bool startSessionBus();
-    // The values of an X property of a window (or of the root window, as "-root"), as xprop
-    // prints them.
-    QStringList property(const QString &window, const QString &name);
     bool makeHome();
     bool writeAuthority(const QString &path);
     QString browserLog() const;
 
     QTemporaryDir dir;
     QProcessEnvironment environment;
+    QByteArray cookie;
     std::unique_ptr<QProcess> server;
+    // Asks the display what a test waits for; xdotool only presses keys, clicks and moves windows.
+    std::unique_ptr<XConnection> display;
     std::unique_ptr<QProcess> windowManager;
     QString windowManagerLog;
     AtspiBus bus{environment, dir};
