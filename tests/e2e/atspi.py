@@ -4,17 +4,16 @@
     atspi.py tree WINDOW        one line per object of the window titled WINDOW:
                                 showing, focused (0 or 1), role, name, actions; tab-separated
     atspi.py press WINDOW NAME  runs the first action of the showing link named NAME
-    atspi.py listen WINDOW KEY...
-                                presses the keys (xdotool names) and prints, one line each, the
-                                events of the program that make a screen reader speak beside the
-                                focus: a notification that starts showing (notification, name),
-                                a caret that moves (caret, role, the line at the caret) and the
-                                focus that arrives (focus, role, name, description)
+    atspi.py listen WINDOW      prints "listening" once the program sends what it listens for,
+                                then, one line each as they come, the events of the program that
+                                make a screen reader speak beside the focus: a notification that
+                                starts showing (notification, name), a caret that moves (caret,
+                                role, the line at the caret) and the focus that arrives (focus,
+                                role, name, description); until it is ended, or for a minute
 
-Waits up to ten seconds for the window to appear in the tree. Exits with 2 when AT-SPI cannot
-be reached at all, with 1 when the window or the link is not found.
+Each waits up to ten seconds for the window to appear in the tree. Exits with 2 when
+AT-SPI cannot be reached at all, with 1 when the window or the link is not found.
 """
-import subprocess
 import sys
 import time
 
@@ -78,33 +77,29 @@ def heard(event):
     return None
 
 
-def listen(keys):
-    lines = []
-
+def listen(top):
     def record(event):
         try:
             fields = heard(event)
         except Exception:  # an object gone meanwhile
             fields = None
         if fields:
-            lines.append("\t".join(field.replace("\t", " ").replace("\n", " ") for field in fields))
-
-    def press():
-        subprocess.run(["xdotool", "key", "--delay", "0"] + keys, check=True)
-        return False
+            print("\t".join(field.replace("\t", " ").replace("\n", " ") for field in fields), flush=True)
 
     events = ["object:state-changed:showing", "object:state-changed:focused", "object:text-caret-moved"]
     pyatspi.Registry.registerEventListener(record, *events)
-    # The program learns of a new listener by a signal of its own: give it time to hear it.
-    GLib.timeout_add(500, press)
-    GLib.timeout_add(2500, lambda: pyatspi.Registry.stop() or False)
+    # The registry tells the program of a new listener before it answers the registration, and
+    # the program asks the registry what to send as it takes that news; a question of ours that
+    # it answers afterwards is answered once it sends what we listen for.
+    top.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    print("listening", flush=True)
+    GLib.timeout_add_seconds(60, lambda: pyatspi.Registry.stop() or False)
     pyatspi.Registry.start()
-    print("\n".join(lines))
 
 
 def main():
-    arguments = {"tree": lambda n: n == 3, "press": lambda n: n == 4, "listen": lambda n: n > 3}
-    if len(sys.argv) < 3 or not arguments.get(sys.argv[1], lambda n: False)(len(sys.argv)):
+    arguments = {"tree": 3, "press": 4, "listen": 3}
+    if len(sys.argv) < 2 or arguments.get(sys.argv[1]) != len(sys.argv):
         print(__doc__, file=sys.stderr)
         return 2
     top = window(sys.argv[2])
@@ -112,7 +107,7 @@ def main():
         print(f"no window {sys.argv[2]!r} in the accessibility tree", file=sys.stderr)
         return 1
     if sys.argv[1] == "listen":
-        listen(sys.argv[3:])
+        listen(top)
         return 0
     if sys.argv[1] == "tree":
         for node in walk(top):

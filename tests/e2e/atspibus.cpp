@@ -26,6 +26,8 @@ AtspiBus::~AtspiBus()
 
 void AtspiBus::stop()
 {
+    if (listener)
+        end(*listener);
     endGroup(sessionBus.get());
 }
 
@@ -98,4 +100,29 @@ std::optional<QByteArray> AtspiBus::atspi(const QStringList &arguments)
         return std::nullopt;
     }
     return output;
+}
+
+bool AtspiBus::listen(const QString &title)
+{
+    listener = std::make_unique<QProcess>();
+    prepare(*listener, environment);
+    listener->setProcessChannelMode(QProcess::SeparateChannels);
+    listener->start(python(), {QStringLiteral(ATSPI_SCRIPT), QStringLiteral("listen"), title});
+    if (!listener->waitForStarted(ToolTimeout))
+        return fail(QStringLiteral("cannot start atspi.py: %1").arg(listener->errorString()));
+    if (firstLine(*listener) != "listening")
+        return fail(QStringLiteral("atspi.py listen did not listen: %1")
+                        .arg(QString::fromLocal8Bit(listener->readAllStandardError())));
+    return true;
+}
+
+QStringList AtspiBus::heard()
+{
+    if (!listener)
+        return {};
+    listener->waitForReadyRead(10);
+    listened += listener->readAllStandardOutput();
+    QStringList lines = QString::fromUtf8(listened).split(QLatin1Char('\n'));
+    lines.removeLast(); // a line still being written, or nothing
+    return lines;
 }

@@ -31,6 +31,11 @@ public:
     bool startAccessibility();
     // Runs tests/e2e/atspi.py with the arguments; its output, or nothing when it fails.
     std::optional<QByteArray> atspi(const QStringList &arguments);
+    // Starts `atspi.py listen` on the program's window `title` and returns once the program sends
+    // what it listens for. False, with the reason in error(), when it cannot.
+    bool listen(const QString &title);
+    // What the listener has heard so far, a line each, oldest first.
+    QStringList heard();
     // Ends the bus and every helper it started.
     void stop();
     QString error() const { return failure; }
@@ -42,5 +47,7 @@ private:
     QProcessEnvironment &environment;
     const QTemporaryDir &dir;
     std::unique_ptr<QProcess> sessionBus;
+    std::unique_ptr<QProcess> listener;
+    QByteArray listened;
     QString failure;
 };

@@ -198,6 +198,11 @@ std::optional<QByteArray> XSession::atspi(const QStringList &arguments)
     return bus.atspi(arguments);
 }
 
+bool XSession::listen(const QString &title)
+{
+    return bus.listen(title) || fail(bus.error());
+}
+
 bool XSession::makeHome()
 {
     const QString root = dir.path();

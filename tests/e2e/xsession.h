@@ -58,6 +58,8 @@ public:
     // The accessibility bus, for the programs started afterwards, and its reading: see AtspiBus.
     bool startAccessibility();
     std::optional<QByteArray> atspi(const QStringList &arguments);
+    bool listen(const QString &title);
+    QStringList heard() { return bus.heard(); }
 
     QString home() const;
     QString configHome() const;
