@@ -18,13 +18,26 @@ Owned<Reply> own(Reply *reply)
     return {reply, &std::free};
 }
 
+// The reply to a request, null when it failed; the error is dropped, which xcb would otherwise
+// keep in the event queue.
+template <typename Reply, typename Cookie>
+Owned<Reply> answer(Reply *(*reply)(xcb_connection_t *, Cookie, xcb_generic_error_t **), xcb_connection_t *connection,
+                    Cookie cookie)
+{
+    xcb_generic_error_t *error = nullptr;
+    Reply *got = reply(connection, cookie, &error);
+    std::free(error);
+    return own(got);
+}
+
 } // namespace
 
 std::unique_ptr<XConnection> XConnection::open(const QString &display, const QByteArray &cookie)
 {
     const QByteArray name = display.toLocal8Bit();
     QByteArray protocol("MIT-MAGIC-COOKIE-1");
-    xcb_auth_info_t auth{int(protocol.size()), protocol.data(), int(cookie.size()), const_cast<char *>(cookie.data())};
+    xcb_auth_info_t auth{int(protocol.size()), protocol.data(), int(cookie.size()),
+                         const_cast<char *>(cookie.constData())};
     xcb_connection_t *connection =
         cookie.isEmpty() ? xcb_connect(name.isEmpty() ? nullptr : name.constData(), nullptr)
                          : xcb_connect_to_display_with_auth_info(name.constData(), &auth, nullptr);
@@ -50,8 +63,8 @@ quint32 XConnection::atom(const char *name)
     const auto known = atomCache.constFind(name);
     if (known != atomCache.constEnd())
         return *known;
-    const auto reply = own(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    const auto reply = answer(xcb_intern_atom_reply, connection,
+                              xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name));
     if (!reply)
         return XCB_ATOM_NONE;
     atomCache.insert(name, reply->atom);
@@ -60,8 +73,8 @@ quint32 XConnection::atom(const char *name)
 
 QByteArray XConnection::property(quint32 window, quint32 name, quint32 *type)
 {
-    const auto reply = own(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+    const auto reply = answer(xcb_get_property_reply, connection,
+                              xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024));
     if (type)
         *type = reply ? reply->type : quint32(XCB_ATOM_NONE);
     if (!reply)
@@ -70,13 +83,13 @@ QByteArray XConnection::property(quint32 window, quint32 name, quint32 *type)
                       xcb_get_property_value_length(reply.get()));
 }
 
-QList<quint32> XConnection::titledWindows()
+QList<std::pair<quint32, QString>> XConnection::titledWindows()
 {
-    QList<quint32> found;
+    QList<std::pair<quint32, QString>> found;
     QList<quint32> pending{rootWindow};
     while (!pending.isEmpty()) {
         const quint32 window = pending.takeFirst();
-        const auto tree = own(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        const auto tree = answer(xcb_query_tree_reply, connection, xcb_query_tree(connection, window));
         if (!tree)
             continue; // gone in between
         const xcb_window_t *children = xcb_query_tree_children(tree.get());
@@ -87,13 +100,13 @@ QList<quint32> XConnection::titledWindows()
             asked << xcb_get_window_attributes(connection, children[i]);
         QList<quint32> level;
         for (int i = 0; i < count; ++i) {
-            const auto attributes = own(xcb_get_window_attributes_reply(connection, asked[i], nullptr));
+            const auto attributes = answer(xcb_get_window_attributes_reply, connection, asked[i]);
             if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
                 level << children[i];
         }
         for (const quint32 child : level) {
-            if (!title(child).isEmpty())
-                found << child;
+            if (const QString name = title(child); !name.isEmpty())
+                found.append({child, name});
         }
         // Children before the next level, as a search down the tree meets them.
         pending = level + pending;
@@ -111,9 +124,9 @@ QString XConnection::title(quint32 window)
 
 QRect XConnection::geometry(quint32 window)
 {
-    const auto size = own(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    const auto place = own(xcb_translate_coordinates_reply(
-        connection, xcb_translate_coordinates(connection, window, rootWindow, 0, 0), nullptr));
+    const auto size = answer(xcb_get_geometry_reply, connection, xcb_get_geometry(connection, window));
+    const auto place = answer(xcb_translate_coordinates_reply, connection,
+                              xcb_translate_coordinates(connection, window, rootWindow, 0, 0));
     if (!size || !place)
         return {};
     return {place->dst_x, place->dst_y, size->width, size->height};
@@ -122,16 +135,12 @@ QRect XConnection::geometry(quint32 window)
 QStringList XConnection::atoms(quint32 window, const char *name)
 {
     quint32 type = 0;
-    const QByteArray value = property(window, atom(name), &type);
+    const QList<quint32> atoms = values(window, name, &type);
     QStringList names;
-    if (type != XCB_ATOM_ATOM)
-        return names;
-    const auto *values = reinterpret_cast<const xcb_atom_t *>(value.constData());
-    for (qsizetype i = 0; i < value.size() / qsizetype(sizeof(xcb_atom_t)); ++i) {
-        const auto reply =
-            own(xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, values[i]), nullptr));
-        if (reply)
-            names << QString::fromLatin1(xcb_get_atom_name_name(reply.get()), xcb_get_atom_name_name_length(reply.get()));
+    for (const quint32 value : type == XCB_ATOM_ATOM ? atoms : QList<quint32>()) {
+        if (const auto reply = answer(xcb_get_atom_name_reply, connection, xcb_get_atom_name(connection, value)))
+            names << QString::fromLatin1(xcb_get_atom_name_name(reply.get()),
+                                         xcb_get_atom_name_name_length(reply.get()));
     }
     return names;
 }
@@ -139,12 +148,17 @@ QStringList XConnection::atoms(quint32 window, const char *name)
 QList<quint32> XConnection::numbers(quint32 window, const char *name)
 {
     quint32 type = 0;
-    const QByteArray value = property(window, atom(name), &type);
-    QList<quint32> values;
-    if (type != XCB_ATOM_WINDOW && type != XCB_ATOM_CARDINAL)
-        return values;
-    values.resize(value.size() / qsizetype(sizeof(quint32)));
-    std::memcpy(values.data(), value.constData(), size_t(values.size()) * sizeof(quint32));
+    const QList<quint32> found = values(window, name, &type);
+    return type == XCB_ATOM_WINDOW || type == XCB_ATOM_CARDINAL ? found : QList<quint32>();
+}
+
+// A property of 32-bit values, and its type.
+QList<quint32> XConnection::values(quint32 window, const char *name, quint32 *type)
+{
+    const QByteArray value = property(window, atom(name), type);
+    QList<quint32> values(value.size() / qsizetype(sizeof(quint32)));
+    if (!values.isEmpty())
+        std::memcpy(values.data(), value.constData(), size_t(values.size()) * sizeof(quint32));
     return values;
 }
 
@@ -165,7 +179,7 @@ QPoint XConnection::toldPosition(quint32 window)
         // is relative to the parent, which is a frame under a window manager.
         const bool sent = event->response_type & 0x80;
         const auto tree =
-            own(xcb_query_tree_reply(connection, xcb_query_tree(connection, configure->window), nullptr));
+            answer(xcb_query_tree_reply, connection, xcb_query_tree(connection, configure->window));
         if (sent || (tree && tree->parent == rootWindow))
             told.insert(configure->window, QPoint(configure->x, configure->y));
     }
@@ -174,13 +188,13 @@ QPoint XConnection::toldPosition(quint32 window)
 
 quint32 XConnection::focus()
 {
-    const auto reply = own(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    const auto reply = answer(xcb_get_input_focus_reply, connection, xcb_get_input_focus(connection));
     quint32 window = reply ? reply->focus : 0;
     // The focus may rest on a frame of the window manager or on a window inside the program's
     // own: the one that counts is the program's top-level window, the one with a WM_CLASS.
     const xcb_atom_t wmClass = XCB_ATOM_WM_CLASS;
     while (window > XCB_INPUT_FOCUS_POINTER_ROOT && window != rootWindow && property(window, wmClass).isEmpty()) {
-        const auto tree = own(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        const auto tree = answer(xcb_query_tree_reply, connection, xcb_query_tree(connection, window));
         if (!tree)
             return 0;
         window = tree->parent;
@@ -195,11 +209,9 @@ QImage XConnection::image(quint32 window)
     area &= geometry(rootWindow);
     if (area.isEmpty())
         return {};
-    const auto reply = own(xcb_get_image_reply(
-        connection,
-        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, rootWindow, int16_t(area.x()), int16_t(area.y()),
-                      uint16_t(area.width()), uint16_t(area.height()), ~0u),
-        nullptr));
+    const auto reply = answer(xcb_get_image_reply, connection,
+                              xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, rootWindow, int16_t(area.x()),
+                                            int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u));
     // Xvfb's 24-bit screens keep a pixel in 32 bits, blue first: Qt's RGB32 on this machine.
     const int length = reply ? xcb_get_image_data_length(reply.get()) : 0;
     if (!reply || reply->depth != 24 || length != area.width() * area.height() * 4
@@ -253,8 +265,8 @@ void XConnection::addTree(quint32 window, int depth, QByteArray &out)
 {
     static const char *const states[] = {"unmapped", "unviewable", "viewable"};
     const auto attributes =
-        own(xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
-    const auto size = own(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+        answer(xcb_get_window_attributes_reply, connection, xcb_get_window_attributes(connection, window));
+    const auto size = answer(xcb_get_geometry_reply, connection, xcb_get_geometry(connection, window));
     if (!attributes || !size)
         return; // gone in between
     out += QByteArray(depth * 2, ' ')
@@ -268,7 +280,7 @@ void XConnection::addTree(quint32 window, int depth, QByteArray &out)
                  .arg(size->y)
                  .arg(title(window))
                  .toUtf8();
-    const auto children = own(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    const auto children = answer(xcb_query_tree_reply, connection, xcb_query_tree(connection, window));
     if (!children)
         return;
     const xcb_window_t *each = xcb_query_tree_children(children.get());

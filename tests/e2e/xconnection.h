@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <utility>
 
 struct xcb_connection_t;
 
@@ -30,8 +31,9 @@ public:
 
     quint32 root() const { return rootWindow; }
 
-    // Every viewable window with a title, top-level or not, in the order of the window tree.
-    QList<quint32> titledWindows();
+    // Every viewable window with a title, top-level or not, in the order of the window tree, with
+    // its title.
+    QList<std::pair<quint32, QString>> titledWindows();
     // Its _NET_WM_NAME, or WM_NAME when it has none; empty once the window is gone.
     QString title(quint32 window);
     // The window's place on the screen without any frame of a window manager; null once it is gone.
@@ -61,6 +63,7 @@ private:
     explicit XConnection(xcb_connection_t *connection);
     quint32 atom(const char *name);
     QByteArray property(quint32 window, quint32 name, quint32 *type = nullptr);
+    QList<quint32> values(quint32 window, const char *name, quint32 *type);
     bool sendMessage(quint32 window, const char *type, std::initializer_list<quint32> values, quint32 to,
                      quint32 mask);
     void addTree(quint32 window, int depth, QByteArray &out);

@@ -384,12 +384,8 @@ QList<XSession::Window> XSession::visibleWindows()
     const QList<quint32> managed = underManager ? display->numbers(display->root(), "_NET_CLIENT_LIST")
                                                 : QList<quint32>();
     QList<Window> windows;
-    for (const quint32 id : display->titledWindows()) {
-        if (underManager && !managed.contains(id))
-            continue;
-        // A window that vanished in between is no longer visible: leave it out.
-        const QString title = display->title(id);
-        if (!title.isEmpty())
+    for (const auto &[id, title] : display->titledWindows()) {
+        if (!underManager || managed.contains(id))
             windows.append({id, title});
     }
     return windows;
