@@ -70,7 +70,7 @@ clean:
 # The README's table of the commands, one line each.
 help:
 	@echo 'make run          builds the program and starts it'
-	@echo 'make test         builds, then runs every test through CTest (about 1 min when built)'
+	@echo 'make test         builds, then runs every test through CTest (about 30 s when built)'
 	@echo 'make package      builds the Debian package $(BUILD)/vexmora_1.15_amd64.deb (42 s)'
 	@echo 'make bench        measures the start-up against a bare Qt program (15 s when built)'
 	@echo 'make windows      the Windows installer, built here, tested under Wine (34 min first, then 1.5 to 3.5 min)'
