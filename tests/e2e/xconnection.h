@@ -34,7 +34,7 @@ public:
     // Every viewable window with a title, top-level or not, in the order of the window tree, with
     // its title.
     QList<std::pair<quint32, QString>> titledWindows();
-    // Its _NET_WM_NAME, or WM_NAME when it has none; empty once the window is gone.
+    // A window's _NET_WM_NAME, or its WM_NAME when it has none; empty once the window is gone.
     QString title(quint32 window);
     // The window's place on the screen without any frame of a window manager; null once it is gone.
     QRect geometry(quint32 window);
